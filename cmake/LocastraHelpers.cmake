@@ -1,0 +1,27 @@
+# Adds each listed folder that carries a CMakeLists.txt.
+function(locastra_add_modules)
+    foreach(dir IN LISTS ARGN)
+        if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
+
+# locastra_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
+# One GoogleTest program, run by CTest offscreen.
+function(locastra_add_gtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} locastra_test_main GTest::gtest GTest::gmock)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LOCASTRA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
+        TIMEOUT 600)
+endfunction()
+
+# locastra_add_benchmark(NAME SOURCES a.cpp LIBS lib1)
+function(locastra_add_benchmark name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES})
+    target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+endfunction()
