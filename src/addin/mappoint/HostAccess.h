@@ -1,0 +1,34 @@
+#pragma once
+
+#include "mappoint/Application.h"
+#include "mappoint/DataSet.h"
+#include "mappoint/DataSets.h"
+#include "mappoint/Map.h"
+
+#include <QString>
+
+namespace locastra {
+
+// The class name under which the running map host is registered.
+inline const QString HostClassName = QStringLiteral("MapPoint.Application");
+
+// The running host's Application; throws automation::Error when none runs.
+mappoint::ApplicationPtr AttachHost();
+
+// Attaches anew to the running host and takes its ActiveMap; throws when the host
+// cannot be reached or has no map open.
+mappoint::MapPtr AttachActiveMap();
+
+// The dataset choice that means every dataset of the map.
+inline const QString AllDataSets = QStringLiteral("All");
+
+// Calls visit(dataSet) for every dataset the choice names, in map order: every
+// dataset for "All", otherwise each dataset whose Name equals choice exactly.
+// A dataset whose Name cannot be read is passed over. Exceptions from visit and from
+// reaching the collection propagate.
+template <class Visit>
+void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Visit&& visit);
+
+} // namespace locastra
+
+#include "HostAccess.inl"
