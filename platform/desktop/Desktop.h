@@ -23,6 +23,9 @@ struct FileDialogRequest {
     int filterIndex = 1;
     QString defaultName;
     bool save = false; // a save dialog instead of an open dialog
+    // Open dialogs only: accept only a file that exists. Off by default, so a new
+    // file name can be typed, as the export commands rely on.
+    bool mustExist = false;
 };
 
 struct PrintRequest {

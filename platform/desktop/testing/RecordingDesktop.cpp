@@ -1,0 +1,218 @@
+#include "RecordingDesktop.h"
+
+#include <QTextDocument>
+
+namespace desktop {
+
+namespace {
+
+Button firstButton(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        return Button::Yes;
+    case Buttons::RetryCancel:
+        return Button::Retry;
+    case Buttons::AbortRetryIgnore:
+        return Button::Abort;
+    case Buttons::Ok:
+    case Buttons::OkCancel:
+        break;
+    }
+    return Button::Ok;
+}
+
+} // namespace
+
+const char* kindName(RecordedCall::Kind kind) {
+    using K = RecordedCall::Kind;
+    switch (kind) {
+    case K::MessageBox:
+        return "MessageBox";
+    case K::FileDialog:
+        return "FileDialog";
+    case K::ShellOpen:
+        return "ShellOpen";
+    case K::OpenInTextEditor:
+        return "OpenInTextEditor";
+    case K::SetClipboardText:
+        return "SetClipboardText";
+    case K::ClipboardText:
+        return "ClipboardText";
+    case K::PrintDocument:
+        return "PrintDocument";
+    case K::ReadSetting:
+        return "ReadSetting";
+    case K::WriteSetting:
+        return "WriteSetting";
+    case K::ShowHelp:
+        return "ShowHelp";
+    }
+    return "?";
+}
+
+QString RecordingDesktop::settingKey(const QString& application, const QString& section,
+                                     const QString& key) {
+    // '\n' cannot occur in any of the three names as the interface uses them.
+    return application + u'\n' + section + u'\n' + key;
+}
+
+void RecordingDesktop::setSetting(const QString& application, const QString& section,
+                                  const QString& key, const QString& value) {
+    settings_.insert(settingKey(application, section, key), value);
+}
+
+void RecordingDesktop::removeSetting(const QString& application, const QString& section,
+                                     const QString& key) {
+    settings_.remove(settingKey(application, section, key));
+}
+
+QList<RecordedCall> RecordingDesktop::callsOf(RecordedCall::Kind kind) const {
+    QList<RecordedCall> result;
+    for (const RecordedCall& call : calls_) {
+        if (call.kind == kind)
+            result.append(call);
+    }
+    return result;
+}
+
+QString RecordingDesktop::log() const {
+    QString out;
+    for (const RecordedCall& call : calls_) {
+        out += QString::fromLatin1(kindName(call.kind));
+        if (!call.text.isEmpty())
+            out += QStringLiteral(" '%1'").arg(call.text);
+        if (!call.title.isEmpty())
+            out += QStringLiteral(" title '%1'").arg(call.title);
+        if (!call.key.isEmpty())
+            out += QStringLiteral(" %1/%2/%3").arg(call.application, call.section, call.key);
+        out += u'\n';
+    }
+    return out;
+}
+
+Button RecordingDesktop::messageBox(const QString& text, const QString& title, Icon icon,
+                                    Buttons buttons) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::MessageBox;
+    call.text = text;
+    call.title = title;
+    call.icon = icon;
+    call.buttons = buttons;
+    calls_.append(call);
+    if (messageBoxAnswers_.empty())
+        return firstButton(buttons);
+    const Button answer = messageBoxAnswers_.front();
+    messageBoxAnswers_.pop_front();
+    return answer;
+}
+
+std::optional<QString> RecordingDesktop::fileDialog(const FileDialogRequest& request) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::FileDialog;
+    call.title = request.title;
+    call.fileDialog = request;
+    calls_.append(call);
+    std::optional<QString> result;
+    if (!fileDialogResults_.empty()) {
+        result.swap(fileDialogResults_.front());
+        fileDialogResults_.pop_front();
+    }
+    return result;
+}
+
+bool RecordingDesktop::shellOpen(const QString& address) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::ShellOpen;
+    call.text = address;
+    calls_.append(call);
+    return shellOpenResult_;
+}
+
+bool RecordingDesktop::openInTextEditor(const QString& filePath) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::OpenInTextEditor;
+    call.text = filePath;
+    calls_.append(call);
+    return openInTextEditorResult_;
+}
+
+void RecordingDesktop::setClipboardText(const QString& text) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::SetClipboardText;
+    call.text = text;
+    calls_.append(call);
+    clipboard_ = text;
+}
+
+QString RecordingDesktop::clipboardText() {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::ClipboardText;
+    call.text = clipboard_;
+    calls_.append(call);
+    return clipboard_;
+}
+
+PrintRange RecordingDesktop::printDocument(const PrintRequest& request, const QTextDocument& all,
+                                           const QTextDocument* selection) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::PrintDocument;
+    call.title = request.title;
+    call.print = request;
+    call.text = all.toPlainText();
+    if (selection)
+        call.selectionText = selection->toPlainText();
+    PrintRange answer = printAnswer_;
+    if (answer == PrintRange::Selection && (!request.hasSelection || !selection))
+        answer = PrintRange::All;
+    if (answer == PrintRange::Selection)
+        call.printedText = call.selectionText;
+    else if (answer == PrintRange::All)
+        call.printedText = call.text;
+    calls_.append(call);
+    return answer;
+}
+
+QString RecordingDesktop::readSetting(const QString& application, const QString& section,
+                                      const QString& key, const QString& defaultValue) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::ReadSetting;
+    call.application = application;
+    call.section = section;
+    call.key = key;
+    call.defaultValue = defaultValue;
+    call.text = settings_.value(settingKey(application, section, key), defaultValue);
+    calls_.append(call);
+    return call.text;
+}
+
+void RecordingDesktop::writeSetting(const QString& application, const QString& section,
+                                    const QString& key, const QString& value) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::WriteSetting;
+    call.application = application;
+    call.section = section;
+    call.key = key;
+    call.text = value;
+    calls_.append(call);
+    setSetting(application, section, key, value);
+}
+
+bool RecordingDesktop::showHelp(const QString& helpFile, const QString& topic) {
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::ShowHelp;
+    call.text = helpFile;
+    call.topic = topic;
+    calls_.append(call);
+    return showHelpResult_;
+}
+
+ScopedRecordingDesktop::ScopedRecordingDesktop() : desktop_(std::make_shared<RecordingDesktop>()) {
+    setServices(desktop_);
+}
+
+ScopedRecordingDesktop::~ScopedRecordingDesktop() {
+    setServices(nullptr);
+}
+
+} // namespace desktop

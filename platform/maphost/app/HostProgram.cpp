@@ -1,0 +1,201 @@
+#include "HostProgram.h"
+
+#include "AddinManager.h"
+#include "AddinRegistry.h"
+#include "DemoMap.h"
+#include "HostPaths.h"
+#include "MainWindow.h"
+#include "Screenshot.h"
+#include "automation/ClassRegistry.h"
+#include "automation/Error.h"
+#include "desktop/Desktop.h"
+#include "maphost/document/MapDocument.h"
+#include "maphost/model/HostApplication.h"
+#include "maphost/model/HostMap.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace maphost {
+
+namespace {
+
+const QString ClassName = QStringLiteral("MapPoint.Application");
+
+void printLine(FILE* stream, const QString& text) {
+    std::fputs(qPrintable(text + u'\n'), stream);
+    std::fflush(stream);
+}
+
+void describe(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Map Host: a desktop map that carries add-ins."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Map document to open (default: the demo map)."),
+                                 QStringLiteral("[FILE]"));
+    parser.addOption({QStringLiteral("import"),
+                      QStringLiteral("Import a data file (CSV, GeoJSON, GPX, KML, Shapefile, "
+                                     "GeoPackage) into the map; may be repeated."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("screenshot"),
+                      QStringLiteral("Write the windows to a PNG after start-up, then exit."),
+                      QStringLiteral("PNG")});
+    parser.addOption({QStringLiteral("register-addin"),
+                      QStringLiteral("Add or update the add-in record of a plugin library "
+                                     "from its metadata, then exit."),
+                      QStringLiteral("LIBRARY")});
+}
+
+int registerAddin(const QString& library) {
+    try {
+        const AddinRecord record = AddinRegistry::recordFromLibrary(library);
+        const AddinRegistry registry(paths::settingsFile());
+        if (!registry.write(record)) {
+            printLine(stderr, QStringLiteral("Cannot write the add-in record to %1")
+                                  .arg(registry.settingsFile()));
+            return 1;
+        }
+        printLine(stdout, QStringLiteral("Registered add-in \"%1\" (%2, load behaviour %3) in %4")
+                              .arg(record.displayName, record.library)
+                              .arg(record.loadBehavior)
+                              .arg(registry.settingsFile()));
+        return 0;
+    } catch (const automation::Error& error) {
+        printLine(stderr, error.description());
+        return 1;
+    }
+}
+
+// True when the command line asks only for something that needs no window.
+bool windowless(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"--register-addin", "-h", "--help", "--help-all", "-v",
+                                   "--version"}) {
+            if (std::strcmp(argv[i], option) == 0 ||
+                (std::strncmp(argv[i], "--register-addin=", 17) == 0))
+                return true;
+        }
+    }
+    return false;
+}
+
+void setIdentity() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Locastra"));
+    QCoreApplication::setApplicationName(QStringLiteral("maphost"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LOCASTRA_VERSION));
+}
+
+} // namespace
+
+int runHost(int argc, char** argv) {
+    if (windowless(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        setIdentity();
+        QCommandLineParser parser;
+        describe(parser);
+        parser.process(core); // --help and --version exit here
+        return registerAddin(parser.value(QStringLiteral("register-addin")));
+    }
+
+    QApplication qtApp(argc, argv);
+    setIdentity();
+    QApplication::setApplicationDisplayName(QStringLiteral("Map Host"));
+    QCommandLineParser parser;
+    describe(parser);
+    parser.process(qtApp);
+    const QString screenshot = parser.value(QStringLiteral("screenshot"));
+    const bool unattended = !screenshot.isEmpty();
+
+    // Start-up problems: a message box normally, stderr when nobody is there to read it.
+    QStringList problems;
+    auto report = [&](const QString& text) {
+        if (unattended)
+            printLine(stderr, text);
+        else
+            problems << text;
+    };
+
+    auto application = std::make_shared<HostApplication>();
+    HostApplication::registerRunning(application);
+
+    const QStringList files = parser.positionalArguments();
+    std::shared_ptr<HostMap> map;
+    auto openFile = [&](const QString& path) -> std::shared_ptr<HostMap> {
+        try {
+            auto opened = HostMap::create(MapDocument::open(path));
+            opened->setFilePath(path);
+            opened->setModified(false);
+            return opened;
+        } catch (const automation::Error& error) {
+            report(error.description());
+            return nullptr;
+        }
+    };
+    if (!files.isEmpty()) {
+        map = openFile(files.first());
+    } else {
+        QString error;
+        const QString demo = DemoMap::ensureDocument(&error);
+        if (!demo.isEmpty())
+            map = openFile(demo);
+        if (!map) {
+            if (!error.isEmpty())
+                report(error);
+            map = HostMap::create(DemoMap::build());
+            map->setModified(false);
+        }
+    }
+    if (!map)
+        map = HostMap::create();
+    application->setActiveMap(map);
+
+    AddinManager addins(application, AddinRegistry(paths::settingsFile()));
+    MainWindow window(application, &addins, paths::settingsFile());
+    for (const QString& path : parser.values(QStringLiteral("import"))) {
+        if (!window.importData(path) && unattended)
+            printLine(stderr, QStringLiteral("Import of %1 failed").arg(path));
+    }
+    window.show();
+
+    // Add-ins connect once the host is up, as at any start-up.
+    QObject::connect(&addins, &AddinManager::addinFailed, &window,
+                     [&](const QString&, const QString& reason) { report(reason); });
+    addins.connectAtStartup();
+
+    int status = 0;
+    if (unattended) {
+        QTimer::singleShot(200, &window, [&] {
+            if (!saveScreenshot(screenshot)) {
+                printLine(stderr, QStringLiteral("Cannot write the screenshot %1").arg(screenshot));
+                status = 1;
+            }
+            // Close whatever modal window an add-in may have opened, then leave.
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w != &window && w->isVisible())
+                    w->close();
+            }
+            map->setModified(false);
+            QCoreApplication::exit(status);
+            window.close();
+        });
+    } else if (!problems.isEmpty()) {
+        QTimer::singleShot(0, &window, [&] {
+            for (const QString& text : problems)
+                desktop::services().messageBox(text, QStringLiteral("Map Host"),
+                                               desktop::Icon::Critical, desktop::Buttons::Ok);
+        });
+    }
+
+    const int code = qtApp.exec();
+    addins.disconnectAll();
+    automation::RevokeActiveObject(ClassName, application.get());
+    return code != 0 ? code : status;
+}
+
+} // namespace maphost

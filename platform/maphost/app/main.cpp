@@ -1,0 +1,5 @@
+#include "HostProgram.h"
+
+int main(int argc, char** argv) {
+    return maphost::runHost(argc, argv);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "maphost/MapData.h"
+
+#include <QString>
+
+namespace maphost {
+
+// Reads a dataset from a data file through GDAL: CSV (coordinate columns found by their
+// names), GeoJSON, GPX (waypoints), KML, Shapefile or GeoPackage. Field names, order and
+// types are kept; each feature becomes a pushpin in file order, named from a "name" or
+// "title" column (else the first text column). The dataset is named after the file, or
+// after the layer when one is asked for by name.
+class DataImport {
+public:
+    // layerName empty: the first point layer that has features (else the first layer with
+    // geometries). Throws automation::Error (FileError) naming the file and the reason
+    // when the file cannot be read; nothing is returned half-filled.
+    static DataSetData importDataSet(const QString& path, const QString& layerName = {});
+};
+
+} // namespace maphost

@@ -1,0 +1,43 @@
+#include "PushpinActions.h"
+#include "Required.h"
+#include "RowActionPattern.h"
+
+#include "addin/FailureStyle.h"
+#include "addin/NumberFormat.h"
+#include "desktop/Desktop.h"
+#include "geo/PositionCalculator.h"
+#include "mappoint/Pushpin.h"
+
+using locastra::Step;
+
+namespace actions {
+
+namespace {
+QString messageFor(const RowContext& row, bool derived, double latitude, double longitude) {
+    // A row without a pushpin, or whose position cannot be derived, says so rather than
+    // repeating a position left over from another pushpin.
+    if (!row.pushpin)
+        return QStringLiteral("No pushpin named \"%1\" was found on the map.").arg(row.text);
+    if (!derived)
+        return QStringLiteral("The position of \"%1\" could not be derived.").arg(row.text);
+    return locastra::FormatNumber(latitude) + QStringLiteral(" , ") +
+           locastra::FormatNumber(longitude);
+}
+} // namespace
+
+void GetLatLon(RowActionHost& host) {
+    ForEachSelectedRow(host, [&host](RowContext& row) {
+        mappoint::LocationPtr location;
+        Step([&] { location = Required(row.pushpin).Location(); });
+        const bool derived =
+            Step([&] { geo::CalcLatLon(row.map, location, host.thelat(), host.thelon()); });
+        const QString text = messageFor(row, derived, host.thelat(), host.thelon());
+        Step([&] {
+            desktop::services().messageBox(text, QStringLiteral("Locastra"), desktop::Icon::None,
+                                           desktop::Buttons::Ok);
+        });
+        return RowOutcome::NextRow;
+    });
+}
+
+} // namespace actions

@@ -1,0 +1,109 @@
+#include "PushpinLookup.h"
+
+#include "FieldValueText.h"
+#include "LowerCaseMatcher.h"
+#include "Required.h"
+
+#include "addin/FailureStyle.h"
+#include "mappoint/DataSet.h"
+#include "mappoint/DataSets.h"
+#include "mappoint/Field.h"
+#include "mappoint/Fields.h"
+#include "mappoint/Location.h"
+#include "mappoint/Map.h"
+#include "mappoint/Pushpin.h"
+#include "mappoint/Recordset.h"
+
+using locastra::Step;
+
+namespace actions {
+
+mappoint::PushpinPtr FindPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
+    return Required(map).FindPushpin(rowText);
+}
+
+namespace {
+
+void actOnNameMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pin) {
+    Step([&] { Required(Required(pin).Location()).GoTo(); });
+    Step([&] { Required(map).SetAltitude(CloseUpAltitude); });
+    Step([&] { Required(pin).SetBalloonState(mappoint::geoDisplayBalloon); });
+}
+
+void actOnFieldMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pin) {
+    Step([&] { Required(pin).SetBalloonState(mappoint::geoDisplayBalloon); });
+    Step([&] { Required(Required(pin).Location()).GoTo(); });
+    Step([&] { Required(pin).Select(); });
+    Step([&] { Required(map).SetAltitude(CloseUpAltitude); });
+}
+
+// Looks at the record the record set stands on. Returns whether it matched (and was
+// acted on).
+bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
+                  const LowerCaseMatcher& matcher) {
+    mappoint::PushpinPtr pin;
+    Step([&] { pin = records.Pushpin(); });
+
+    bool nameMatches = false;
+    Step([&] { nameMatches = matcher.matches(Required(pin).Name()); });
+    if (nameMatches) {
+        actOnNameMatch(map, pin);
+        return true;
+    }
+
+    mappoint::FieldsPtr fields;
+    int32_t fieldCount = 0;
+    Step([&] {
+        fields = records.Fields();
+        fieldCount = Required(fields).Count();
+    });
+    for (int32_t j = 1; j <= fieldCount; ++j) {
+        bool valueMatches = false;
+        Step([&] {
+            const QVariant value = Required(fields->Item(j)).Value();
+            valueMatches = !IsNoValue(value) && matcher.matches(FieldValueText(value));
+        });
+        if (valueMatches) {
+            actOnFieldMatch(map, pin);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool SearchPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
+    const LowerCaseMatcher matcher(rowText);
+
+    mappoint::DataSetsPtr dataSets;
+    int32_t dataSetCount = 0;
+    if (!Step([&] {
+            dataSets = Required(map).DataSets();
+            dataSetCount = Required(dataSets).Count();
+        }))
+        return false;
+
+    for (int32_t i = 1; i <= dataSetCount; ++i) {
+        mappoint::RecordsetPtr records;
+        if (!Step([&] {
+                records = Required(dataSets->Item(i)).QueryAllRecords();
+                Required(records);
+            }))
+            continue;
+        for (;;) {
+            // A record set that cannot tell its end or cannot move on ends this dataset's
+            // walk (going on would look at the same record forever).
+            bool atEnd = true;
+            if (!Step([&] { atEnd = records->Eof(); }) || atEnd)
+                break;
+            if (searchRecord(map, *records, matcher))
+                return true;
+            if (!Step([&] { records->MoveNext(); }))
+                break;
+        }
+    }
+    return false;
+}
+
+} // namespace actions

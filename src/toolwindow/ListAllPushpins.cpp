@@ -1,0 +1,108 @@
+#include "ListAllPushpins.h"
+
+#include "DataSetProgress.h"
+#include "MessagePump.h"
+#include "ResultListModel.h"
+#include "ResultListView.h"
+#include "StatusBar.h"
+#include "addin/FailureStyle.h"
+#include "addin/mappoint/HostAccess.h"
+#include "addin/mappoint/SymbolImageIndex.h"
+#include "frmAddIn.h"
+#include "mappoint/Pushpin.h"
+#include "mappoint/Recordset.h"
+#include "widgets/chameleonButton.h"
+
+namespace toolwindow {
+
+using locastra::Step;
+
+namespace {
+const QString GetAllCaption = QStringLiteral("Get All");
+const QString StopCaption = QStringLiteral("Stop");
+} // namespace
+
+void ListAllPushpins::click() {
+    form_.setCursor(Qt::WaitCursor);
+    if (form_.ButtonShowAll->Caption() == StopCaption) {
+        form_.StopFlag = true;
+        form_.ButtonShowAll->setCaption(GetAllCaption);
+        endBlock();
+        return;
+    }
+    form_.ButtonShowAll->setCaption(StopCaption);
+    form_.StopFlag = false;
+    finished_ = false;
+    ResultListModel& rows = *form_.ResultRows();
+    rows.clear();
+
+    mappoint::MapPtr map;
+    if (!locastra::EndSilentlyOnFailure([&] { map = locastra::AttachActiveMap(); })) {
+        endBlock();
+        return;
+    }
+
+    DataSetProgress progress(form_);
+    MessagePump pump([&] {
+        // Scroll so the newest row is visible, once per batch.
+        const int last = rows.flush();
+        if (last >= 0)
+            form_.ListView1->scrollTo(rows.index(last));
+        progress.show();
+    });
+    const QString choice = form_.DataSetChoice();
+    Step([&] {
+        locastra::ForEachChosenDataSet(map, choice, [&](const mappoint::DataSetPtr& dataSet) {
+            if (!finished_)
+                listDataSet(dataSet, progress, pump);
+        });
+    });
+    if (finished_)
+        return;
+    pump.flush();
+    endBlock();
+}
+
+void ListAllPushpins::listDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
+                                  MessagePump& pump) {
+    const auto finish = [&] {
+        pump.flush();
+        endBlock();
+        finished_ = true;
+    };
+    if (form_.StopFlag)
+        return finish();
+    mappoint::RecordsetPtr records;
+    Step([&] { records = dataSet->QueryAllRecords(); });
+    progress.start(dataSet);
+    if (!records)
+        return;
+    ResultListModel& rows = *form_.ResultRows();
+    for (;;) {
+        bool eof = true;
+        // A record set that cannot say where it is ends this dataset.
+        if (!Step([&] { eof = records->Eof(); }) || eof)
+            break;
+        if (form_.StopFlag)
+            return finish();
+        progress.tick();
+        pump.yield();
+        Step([&] {
+            const mappoint::PushpinPtr pushpin = records->Pushpin();
+            const QString name = pushpin->Name();
+            rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+        });
+        // A record set that cannot move on would list the same record for ever.
+        if (!Step([&] { records->MoveNext(); }))
+            break;
+    }
+}
+
+void ListAllPushpins::endBlock() {
+    DataSetProgress(form_).hide();
+    form_.unsetCursor();
+    form_.ButtonShowAll->setCaption(GetAllCaption);
+    form_.StatusBar1->setPanelText(1, QString());
+}
+
+} // namespace toolwindow

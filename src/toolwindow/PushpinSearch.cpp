@@ -1,0 +1,134 @@
+#include "PushpinSearch.h"
+
+#include "DataSetProgress.h"
+#include "LowerCaseContains.h"
+#include "MessagePump.h"
+#include "ResultListModel.h"
+#include "StatusBar.h"
+#include "addin/FailureStyle.h"
+#include "addin/mappoint/HostAccess.h"
+#include "addin/mappoint/SymbolImageIndex.h"
+#include "frmAddIn.h"
+#include "mappoint/Pushpin.h"
+#include "mappoint/Recordset.h"
+#include "widgets/chameleonButton.h"
+
+#include <QLineEdit>
+
+namespace toolwindow {
+
+using locastra::Step;
+
+namespace {
+const QString FindCaption = QStringLiteral("Find");
+const QString StopCaption = QStringLiteral("Stop");
+} // namespace
+
+void PushpinSearch::click() {
+    if (form_.Text1->text().isEmpty())
+        return;
+    if (form_.cmdFindPushpin->Caption() == StopCaption) {
+        // The Stop click: the running loop ends at its next check and reports itself.
+        form_.StopFlag = true;
+        form_.cmdFindPushpin->setCaption(FindCaption);
+        endBlock(0, 0);
+        return;
+    }
+    form_.cmdFindPushpin->setCaption(StopCaption);
+    form_.StopFlag = false;
+    records_ = 0;
+    matches_ = 0;
+    finished_ = false;
+    ResultListModel& rows = *form_.ResultRows();
+    rows.clear();
+    form_.setCursor(Qt::WaitCursor);
+
+    mappoint::MapPtr map;
+    if (!locastra::EndSilentlyOnFailure([&] { map = locastra::AttachActiveMap(); })) {
+        // No host to search: end as a search over nothing would.
+        endBlock(matches_, records_);
+        return;
+    }
+
+    const QString text = form_.Text1->text();
+    Step([&] {
+        if (auto pushpin = map->FindPushpin(text)) {
+            const QString name = pushpin->Name();
+            rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+            ++matches_;
+        }
+    });
+    rows.flush();
+
+    DataSetProgress progress(form_);
+    MessagePump pump([&] {
+        rows.flush();
+        progress.show();
+    });
+    LowerCaseContains match;
+    const QString choice = form_.DataSetChoice();
+    Step([&] {
+        locastra::ForEachChosenDataSet(map, choice, [&](const mappoint::DataSetPtr& dataSet) {
+            if (!finished_)
+                searchDataSet(dataSet, progress, pump, match);
+        });
+    });
+    if (finished_)
+        return;
+    pump.flush();
+    endBlock(matches_, records_);
+}
+
+void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
+                                  MessagePump& pump, LowerCaseContains& match) {
+    const auto finish = [&] {
+        pump.flush();
+        endBlock(matches_, records_);
+        finished_ = true;
+    };
+    if (form_.StopFlag)
+        return finish();
+    mappoint::RecordsetPtr records;
+    Step([&] { records = dataSet->QueryAllRecords(); });
+    progress.start(dataSet);
+    if (!records)
+        return;
+    ResultListModel& rows = *form_.ResultRows();
+    for (;;) {
+        bool eof = true;
+        // A record set that cannot say where it is ends this dataset.
+        if (!Step([&] { eof = records->Eof(); }) || eof)
+            break;
+        if (form_.StopFlag)
+            return finish();
+        ++records_;
+        progress.tick();
+        pump.yield();
+        Step([&] {
+            const mappoint::PushpinPtr pushpin = records->Pushpin();
+            const QString name = pushpin->Name();
+            match.setText(form_.Text1->text());
+            if (!match.matches(name))
+                return;
+            const std::optional<QString> first = rows.firstRowText();
+            if (!first || *first != name) {
+                rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+                ++matches_;
+            }
+        });
+        // A record set that cannot move on would test the same record for ever.
+        if (!Step([&] { records->MoveNext(); }))
+            break;
+    }
+}
+
+void PushpinSearch::endBlock(int32_t matches, int32_t records) {
+    DataSetProgress(form_).hide();
+    form_.cmdFindPushpin->setCaption(FindCaption);
+    form_.StatusBar1->setPanelText(1, QStringLiteral("Matched: ") + QString::number(matches) +
+                                          QStringLiteral(" of ") + QString::number(records) +
+                                          QStringLiteral(" records searched"));
+    form_.unsetCursor();
+}
+
+} // namespace toolwindow

@@ -1,0 +1,221 @@
+#include "ResultListModel.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace toolwindow {
+
+namespace {
+// Below this many queued rows a sorted flush inserts row by row; above it, one
+// layout change merges the batch (cheaper than many single inserts in a long list).
+constexpr size_t SingleInsertLimit = 32;
+} // namespace
+
+ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+ResultListModel::~ResultListModel() = default;
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()))
+        return {};
+    const Row& row = rows_[static_cast<size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return row.name;
+    case Qt::DecorationRole:
+        return images_.icon(row.image);
+    default:
+        return {};
+    }
+}
+
+QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole &&
+        !header_.isEmpty())
+        return header_;
+    return {};
+}
+
+Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
+bool ResultListModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > static_cast<int>(rows_.size()))
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+void ResultListModel::setColumnHeader(const QString& text) {
+    header_ = text;
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+bool ResultListModel::before(const Row& a, const Row& b) const {
+    const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+    return order_ == Qt::AscendingOrder ? c < 0 : c > 0;
+}
+
+void ResultListModel::append(const QString& name, int imageIndex) {
+    pending_.push_back(Row{name, static_cast<int16_t>(imageIndex)});
+    if (sorted_ && pending_.size() > 1 && before(pending_.back(), pending_[pendingFirst_]))
+        pendingFirst_ = pending_.size() - 1;
+}
+
+std::optional<QString> ResultListModel::firstRowText() const {
+    const Row* first = rows_.empty() ? nullptr : &rows_.front();
+    if (!pending_.empty()) {
+        const Row& candidate = sorted_ ? pending_[pendingFirst_] : pending_.front();
+        // Unsorted, queued rows come after committed ones; sorted, a queued row that
+        // sorts strictly before the first committed row becomes the first.
+        if (!first || (sorted_ && before(candidate, *first)))
+            first = &candidate;
+    }
+    if (!first)
+        return std::nullopt;
+    return first->name;
+}
+
+int ResultListModel::flush() {
+    if (pending_.empty())
+        return -1;
+    std::vector<Row> batch;
+    batch.swap(pending_);
+    pendingFirst_ = 0;
+    int lastRow = -1;
+    if (!sorted_) {
+        const int first = static_cast<int>(rows_.size());
+        const int last = first + static_cast<int>(batch.size()) - 1;
+        beginInsertRows({}, first, last);
+        if (rows_.empty()) {
+            rows_.swap(batch);
+        } else {
+            rows_.insert(rows_.end(), std::make_move_iterator(batch.begin()),
+                         std::make_move_iterator(batch.end()));
+        }
+        endInsertRows();
+        lastRow = last;
+    } else {
+        insertSorted(batch, lastRow);
+    }
+    return lastRow;
+}
+
+void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
+    const auto less = [this](const Row& a, const Row& b) { return before(a, b); };
+    // An equal row goes after the rows already listed.
+    if (batch.size() <= SingleInsertLimit) {
+        for (Row& row : batch) {
+            auto at = std::upper_bound(rows_.begin(), rows_.end(), row, less);
+            const int position = static_cast<int>(at - rows_.begin());
+            beginInsertRows({}, position, position);
+            rows_.insert(at, std::move(row));
+            endInsertRows();
+            lastRow = position;
+        }
+        return;
+    }
+    std::stable_sort(batch.begin(), batch.end(), less);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Committed row r moves down by the number of batch rows sorting strictly before it.
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& index : persistent) {
+        const Row& row = rows_[static_cast<size_t>(index.row())];
+        const auto shift = std::lower_bound(batch.begin(), batch.end(), row, less) - batch.begin();
+        moved.append(createIndex(index.row() + static_cast<int>(shift), 0));
+    }
+    // Where the last batch row lands: after every committed row not after it.
+    const Row& lastOfBatch = batch.back();
+    const auto committedBefore =
+        std::upper_bound(rows_.begin(), rows_.end(), lastOfBatch, less) - rows_.begin();
+    lastRow = static_cast<int>(committedBefore + static_cast<long>(batch.size()) - 1);
+    const auto middle = static_cast<long>(rows_.size());
+    rows_.insert(rows_.end(), std::make_move_iterator(batch.begin()),
+                 std::make_move_iterator(batch.end()));
+    std::inplace_merge(rows_.begin(), rows_.begin() + middle, rows_.end(), less);
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ResultListModel::clear() {
+    pending_.clear();
+    pendingFirst_ = 0;
+    if (rows_.empty())
+        return;
+    beginResetModel();
+    std::vector<Row>().swap(rows_);
+    endResetModel();
+}
+
+void ResultListModel::toggleSort() {
+    flush();
+    sorted_ = true;
+    order_ = order_ == Qt::DescendingOrder ? Qt::AscendingOrder : Qt::DescendingOrder;
+    sortRows();
+}
+
+void ResultListModel::sortRows() {
+    const auto less = [this](const Row& a, const Row& b) { return before(a, b); };
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistent = persistentIndexList();
+    if (persistent.isEmpty()) {
+        std::stable_sort(rows_.begin(), rows_.end(), less);
+    } else {
+        // Sort a permutation so the selection and current row follow their rows.
+        std::vector<uint32_t> order(rows_.size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](uint32_t a, uint32_t b) { return less(rows_[a], rows_[b]); });
+        std::vector<int> newPosition(rows_.size());
+        std::vector<Row> sorted;
+        sorted.reserve(rows_.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            newPosition[order[i]] = static_cast<int>(i);
+            sorted.push_back(std::move(rows_[order[i]]));
+        }
+        rows_.swap(sorted);
+        QModelIndexList moved;
+        moved.reserve(persistent.size());
+        for (const QModelIndex& index : persistent)
+            moved.append(createIndex(newPosition[static_cast<size_t>(index.row())], 0));
+        changePersistentIndexList(persistent, moved);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QString ResultListModel::text(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return {};
+    return rows_[static_cast<size_t>(row)].name;
+}
+
+int ResultListModel::imageIndex(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return 0;
+    return rows_[static_cast<size_t>(row)].image;
+}
+
+void ResultListModel::setImageIndex(int row, int imageIndex) {
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return;
+    rows_[static_cast<size_t>(row)].image = static_cast<int16_t>(imageIndex);
+    const QModelIndex at = index(row);
+    emit dataChanged(at, at, {Qt::DecorationRole});
+}
+
+size_t ResultListModel::storageBytes() const {
+    return rows_.capacity() * sizeof(Row) + pending_.capacity() * sizeof(Row);
+}
+
+} // namespace toolwindow

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "addin/mappoint/SymbolImageTable.h"
+
+#include <QAbstractListModel>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace toolwindow {
+
+// The rows of the Result list: a pushpin name and its Symbol image index, nothing
+// else. Loops append rows into a pending batch that flush() inserts with one
+// notification; sorting, once switched on, stays on and places later rows in order.
+// Row numbers in the public accessors are 0-based model rows (committed rows only:
+// loops flush before they let the window handle events).
+class ResultListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit ResultListModel(QObject* parent = nullptr);
+    ~ResultListModel() override;
+
+    // --- QAbstractListModel ---------------------------------------------------------
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+
+    // The one column header ("Pushpin"), added when the window loads.
+    void setColumnHeader(const QString& text);
+    QString columnHeader() const { return header_; }
+
+    // Queues a row; it appears at the next flush().
+    void append(const QString& name, int imageIndex);
+    // Inserts the queued rows (in sorted place when sorting is on). Returns the model
+    // row of the last inserted row, or -1 when nothing was queued.
+    int flush();
+    // The text of the first row, queued rows included; nothing when there are none.
+    std::optional<QString> firstRowText() const;
+    // Rows committed plus rows queued.
+    int totalRows() const { return static_cast<int>(rows_.size() + pending_.size()); }
+
+    // Removes every row (queued ones too).
+    void clear();
+    // Switches sorting on and flips the order (descending first, as the order starts
+    // ascending), then sorts.
+    void toggleSort();
+    bool isSorted() const { return sorted_; }
+    Qt::SortOrder sortOrder() const { return order_; }
+
+    QString text(int row) const;
+    int imageIndex(int row) const;
+    void setImageIndex(int row, int imageIndex);
+
+    // Bytes the row storage holds beyond the names' own text (for the benchmark).
+    size_t storageBytes() const;
+
+private:
+    struct Row {
+        QString name;
+        int16_t image;
+    };
+    bool before(const Row& a, const Row& b) const;
+    void sortRows();
+    void insertSorted(std::vector<Row>& batch, int& lastRow);
+
+    std::vector<Row> rows_;
+    std::vector<Row> pending_;
+    // Index in pending_ of the row that comes first in the current order.
+    size_t pendingFirst_ = 0;
+    bool sorted_ = false;
+    Qt::SortOrder order_ = Qt::AscendingOrder;
+    QString header_;
+    locastra::SymbolImageTable images_;
+};
+
+} // namespace toolwindow

@@ -1,0 +1,74 @@
+#include "ResultListView.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace toolwindow {
+
+ResultListView::ResultListView(QWidget* parent)
+    : QListView(parent), header_(new QHeaderView(Qt::Horizontal, this)) {
+    // A million rows stay cheap to show only with uniform item sizes.
+    setUniformItemSizes(true);
+    setLayoutMode(QListView::SinglePass);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(16, 16));
+    header_->setStretchLastSection(true);
+    header_->setSectionsClickable(false);
+    header_->setObjectName(QStringLiteral("ListView1Header"));
+    header_->hide();
+}
+
+void ResultListView::setModel(QAbstractItemModel* model) {
+    QListView::setModel(model);
+    header_->setModel(model);
+}
+
+void ResultListView::showColumnHeader() {
+    header_->show();
+    placeHeader();
+}
+
+void ResultListView::placeHeader() {
+    if (header_->isHidden()) {
+        setViewportMargins(0, 0, 0, 0);
+        return;
+    }
+    const int height = header_->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    const QRect area = viewport()->geometry();
+    header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void ResultListView::resizeEvent(QResizeEvent* event) {
+    QListView::resizeEvent(event);
+    placeHeader();
+}
+
+void ResultListView::mousePressEvent(QMouseEvent* event) {
+    int button = 0;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        button = 1;
+        break;
+    case Qt::RightButton:
+        button = 2;
+        break;
+    case Qt::MiddleButton:
+        button = 4;
+        break;
+    default:
+        break;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) |
+                      (modifiers & Qt::ControlModifier ? 2 : 0) |
+                      (modifiers & Qt::AltModifier ? 4 : 0);
+    // The right button only opens the pop-up menu; the selection stays as it is.
+    if (event->button() != Qt::RightButton)
+        QListView::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    emit MouseDown(button, shift, at.x(), at.y());
+}
+
+} // namespace toolwindow

@@ -1,0 +1,125 @@
+#include "ActionsTestSupport.h"
+
+#include "FaultWrap.h"
+#include "automation/ClassRegistry.h"
+#include "geo/PositionCalculator.h"
+#include "widgets/chameleonButton.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace actionstest {
+
+QStringList FakeRowHost::texts() const {
+    QStringList out;
+    for (const auto& row : rows)
+        out << row.text;
+    return out;
+}
+
+maphost::PushpinData Pin(const QString& name, double latitude, double longitude,
+                         QVector<QVariant> values, const QString& note, int symbol) {
+    maphost::PushpinData pin;
+    pin.name = name;
+    pin.note = note;
+    pin.latitude = latitude;
+    pin.longitude = longitude;
+    pin.symbol = symbol;
+    pin.values = std::move(values);
+    return pin;
+}
+
+void ActionsTest::SetUp() {
+    geo::detail::ResetReferenceFrame();
+    desktop = std::make_shared<desktop::RecordingDesktop>();
+    desktop::setServices(desktop);
+    app = std::make_shared<maphost::HostApplication>();
+}
+
+void ActionsTest::TearDown() {
+    stopHost();
+    desktop::setServices(nullptr);
+    geo::detail::ResetReferenceFrame();
+}
+
+void ActionsTest::openMap(const maphost::MapData& data) {
+    map = maphost::HostMap::create(data);
+    app->setActiveMap(map);
+    maphost::HostApplication::registerRunning(app);
+}
+
+void ActionsTest::useFaults() {
+    injector = std::make_shared<faults::FaultInjector>();
+    faults::registerFaultyApplication(app, injector);
+}
+
+void ActionsTest::stopHost() {
+    try {
+        const auto running = automation::GetObject(QStringLiteral("MapPoint.Application"));
+        automation::RevokeActiveObject(QStringLiteral("MapPoint.Application"), running.get());
+    } catch (const automation::Error&) {
+    }
+}
+
+maphost::PinId ActionsTest::pinId(const QString& name) const {
+    maphost::PinId found = 0;
+    bool seen = false;
+    map->forEachPushpin([&](const maphost::PushpinView& pin) {
+        if (!seen && pin.name == name) {
+            found = pin.id;
+            seen = true;
+        }
+    });
+    EXPECT_TRUE(seen) << "no pushpin " << name.toStdString();
+    return found;
+}
+
+maphost::PushpinData ActionsTest::pinState(const QString& name) const {
+    maphost::PushpinData state;
+    const maphost::PinId id = pinId(name);
+    map->forEachPushpin([&](const maphost::PushpinView& pin) {
+        if (pin.id == id) {
+            state.name = pin.name;
+            state.note = pin.note;
+            state.latitude = pin.latitude;
+            state.longitude = pin.longitude;
+            state.symbol = pin.symbol;
+            state.highlight = pin.highlight;
+            state.balloonState = pin.balloonState;
+        }
+    });
+    return state;
+}
+
+bool ActionsTest::pinAlive(const QString& name) const {
+    bool seen = false;
+    map->forEachPushpin([&](const maphost::PushpinView& pin) { seen |= pin.name == name; });
+    return seen;
+}
+
+bool ActionsTest::isSelected(const QString& name) const {
+    const auto selection = map->selection();
+    return selection.kind == maphost::MapSelection::Pushpin && selection.id == pinId(name);
+}
+
+void OnNextModal(std::function<void(QDialog*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start();
+}
+
+void ClickButton(QDialog* dialog, const QString& objectName) {
+    auto* button = dialog->findChild<chameleonButton*>(objectName);
+    ASSERT_NE(button, nullptr) << objectName.toStdString();
+    emit button->Click();
+}
+
+} // namespace actionstest

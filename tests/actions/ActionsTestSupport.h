@@ -1,0 +1,89 @@
+#pragma once
+
+#include "actions/RowActionHost.h"
+
+#include "FaultInjector.h"
+#include "desktop/testing/RecordingDesktop.h"
+#include "maphost/MapData.h"
+#include "maphost/model/HostApplication.h"
+#include "maphost/model/HostMap.h"
+
+#include <QDialog>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace actionstest {
+
+// A result list for the actions: rows with text, selection and small icon.
+class FakeRowHost : public actions::RowActionHost {
+public:
+    struct Row {
+        QString text;
+        bool selected = false;
+        int smallIcon = 1;
+    };
+
+    void addRow(const QString& text, bool selected) { rows.push_back({text, selected, 1}); }
+    QStringList texts() const;
+
+    int rowCount() const override { return int(rows.size()); }
+    bool isRowSelected(int row) const override { return rows.at(size_t(row - 1)).selected; }
+    QString rowText(int row) const override { return rows.at(size_t(row - 1)).text; }
+    int rowSmallIcon(int row) const override { return rows.at(size_t(row - 1)).smallIcon; }
+    void setRowSmallIcon(int row, int imageIndex) override {
+        rows.at(size_t(row - 1)).smallIcon = imageIndex;
+    }
+    void removeRow(int row) override { rows.erase(rows.begin() + (row - 1)); }
+    QWidget* window() override { return &widget; }
+    double& thelat() override { return lat; }
+    double& thelon() override { return lon; }
+
+    std::vector<Row> rows;
+    QWidget widget;
+    double lat = 0;
+    double lon = 0;
+};
+
+// A pushpin for a test map.
+maphost::PushpinData Pin(const QString& name, double latitude, double longitude,
+                         QVector<QVariant> values = {}, const QString& note = {},
+                         int symbol = 0);
+
+// The host model running in-process with one active map, registered as the running
+// "MapPoint.Application" (directly, or through the fault wrapper), and the recording
+// desktop installed.
+class ActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Makes data the active map's contents and registers the host.
+    void openMap(const maphost::MapData& data);
+    // Registers the host through the fault wrapper instead.
+    void useFaults();
+    // Removes the running host altogether.
+    void stopHost();
+
+    // Live pushpin of that name (first in map order); fails the test when none.
+    maphost::PinId pinId(const QString& name) const;
+    maphost::PushpinData pinState(const QString& name) const;
+    bool pinAlive(const QString& name) const;
+    bool isSelected(const QString& name) const;
+    maphost::ViewData view() const { return map->view(); }
+
+    std::shared_ptr<maphost::HostApplication> app;
+    std::shared_ptr<maphost::HostMap> map;
+    std::shared_ptr<faults::FaultInjector> injector;
+    std::shared_ptr<desktop::RecordingDesktop> desktop;
+    FakeRowHost rows;
+};
+
+// Runs act on the next modal dialog once it is showing (inside its exec loop).
+void OnNextModal(std::function<void(QDialog*)> act);
+// Clicks a chameleonButton of dialog by its objectName.
+void ClickButton(QDialog* dialog, const QString& objectName);
+
+} // namespace actionstest

@@ -1,0 +1,276 @@
+// The Qt implementation driven through its real dialogs, offscreen: a timer finds
+// the modal dialog and answers it as a user would.
+#include "desktop/QtDesktop.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace desktop;
+
+namespace {
+
+// Runs answer on the first modal dialog of type T that appears (within 5 s).
+template <typename T> void whenModal(std::function<void(T*)> answer) {
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, answer] {
+        T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog && clock->elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (dialog)
+            answer(dialog);
+        else
+            ADD_FAILURE() << "no modal dialog appeared";
+    });
+    timer->start(10);
+}
+
+TEST(QtDesktop, MessageBoxShowsTextTitleIconAndButtonsAndReturnsTheClickedOne) {
+    QtDesktop d;
+    QString title, text;
+    QMessageBox::Icon icon{};
+    Qt::TextFormat format{};
+    QList<QMessageBox::StandardButton> buttons;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        format = box->textFormat();
+        for (QAbstractButton* b : box->buttons())
+            buttons.append(box->standardButton(b));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(d.messageBox("Delete <b>it</b>?", "Locastra", Icon::Question, Buttons::YesNoCancel),
+              Button::No);
+    EXPECT_EQ(title, "Locastra");
+    EXPECT_EQ(text, "Delete <b>it</b>?");
+    EXPECT_EQ(format, Qt::PlainText); // names from the map are shown as they are
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(buttons.size(), 3);
+    EXPECT_TRUE(buttons.contains(QMessageBox::Yes) && buttons.contains(QMessageBox::Cancel));
+}
+
+TEST(QtDesktop, MessageBoxClosedWithoutAButtonAnswersItsEscapeButton) {
+    QtDesktop d;
+    whenModal<QMessageBox>([](QMessageBox* box) { box->reject(); });
+    EXPECT_EQ(d.messageBox("t", "Error", Icon::Critical, Buttons::OkCancel), Button::Cancel);
+    whenModal<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        box->reject();
+    });
+    EXPECT_EQ(d.messageBox("t", "Error", Icon::Critical, Buttons::Ok), Button::Ok);
+    whenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ignore)->click(); });
+    EXPECT_EQ(d.messageBox("t", "", Icon::Exclamation, Buttons::AbortRetryIgnore), Button::Ignore);
+}
+
+TEST(QtDesktop, FileDialogStartsInTheFolderWithTheChosenFilterAndTellsCancelApart) {
+    QtDesktop d;
+    QTemporaryDir folder;
+    const QString chosen = folder.filePath("new export");
+    FileDialogRequest request;
+    request.initialFolder = folder.path();
+    request.filter = "Text files (*.txt);;Comma Delimited (*.csv);;All files (*)";
+    request.filterIndex = 2;
+    QString shownFolder, shownFilter;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        shownFolder = dialog->directory().absolutePath();
+        shownFilter = dialog->selectedNameFilter();
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    // A file that does not exist yet can be chosen in an open dialog: the export
+    // commands write to it.
+    EXPECT_EQ(d.fileDialog(request), std::optional<QString>(chosen));
+    EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath());
+    EXPECT_EQ(shownFilter, "Comma Delimited (*.csv)");
+
+    whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_EQ(d.fileDialog(request), std::nullopt);
+
+    request.save = true;
+    request.filterIndex = 7; // out of range: the first filter stays
+    QFileDialog::AcceptMode mode{};
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        mode = dialog->acceptMode();
+        shownFilter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    EXPECT_EQ(d.fileDialog(request), std::nullopt);
+    EXPECT_EQ(mode, QFileDialog::AcceptSave);
+    EXPECT_EQ(shownFilter, "Text files (*.txt)");
+
+    // Open dialogs take new names unless the caller asks for an existing file.
+    QFileDialog::FileMode fileMode{};
+    auto captureMode = [&](QFileDialog* dialog) {
+        fileMode = dialog->fileMode();
+        dialog->reject();
+    };
+    request.save = false;
+    whenModal<QFileDialog>(captureMode);
+    d.fileDialog(request);
+    EXPECT_EQ(fileMode, QFileDialog::AnyFile);
+    request.mustExist = true;
+    whenModal<QFileDialog>(captureMode);
+    d.fileDialog(request);
+    EXPECT_EQ(fileMode, QFileDialog::ExistingFile);
+}
+
+TEST(QtDesktop, PrintDialogCancelPrintsNothingAndOffersSelectionOnlyWithOne) {
+    QtDesktop d;
+    QTextDocument all("Name: A\nNote: B");
+    QTextDocument selection("Note: B");
+    bool selectionOffered = true;
+    whenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+        selectionOffered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+        dialog->reject();
+    });
+    EXPECT_EQ(d.printDocument({"Print", false}, all, nullptr), PrintRange::Cancelled);
+    EXPECT_FALSE(selectionOffered);
+
+    QPrinter::PrintRange initialRange{};
+    whenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+        selectionOffered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+        initialRange = dialog->printer()->printRange();
+        dialog->reject();
+    });
+    EXPECT_EQ(d.printDocument({"Print", true}, all, &selection), PrintRange::Cancelled);
+    EXPECT_TRUE(selectionOffered);
+    EXPECT_EQ(initialRange, QPrinter::Selection);
+}
+
+// The number of pages of a PDF Qt wrote (its page objects are not compressed).
+qsizetype pdfPages(const QString& file) {
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return QString::fromLatin1(pdf.readAll()).count(page);
+}
+
+TEST(QtDesktop, AcceptedPrintDialogPrintsTheChosenRange) {
+    QtDesktop d;
+    QTemporaryDir folder;
+    QTextDocument all;
+    QString longText;
+    for (int i = 0; i < 200; ++i)
+        longText += QStringLiteral("Field %1: value\n").arg(i);
+    all.setPlainText(longText); // several pages
+    QTextDocument selection("Field 3: value");
+    // Chooses "Print to File (PDF)" in the dialog, optionally a range, and prints.
+    auto printTo = [](const QString& file, const char* range = nullptr) {
+        return [file, range](QPrintDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* name = dialog->findChild<QLineEdit*>("filename");
+            ASSERT_TRUE(printers && name);
+            printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+            name->setText(file);
+            if (range) {
+                auto* button = dialog->findChild<QRadioButton*>(range);
+                ASSERT_NE(button, nullptr);
+                button->click();
+            }
+            static_cast<QDialog*>(dialog)->accept();
+        };
+    };
+    const QString allPdf = folder.filePath("all.pdf");
+    const QString selectionPdf = folder.filePath("selection.pdf");
+    const QString allAgainPdf = folder.filePath("all again.pdf");
+    whenModal<QPrintDialog>(printTo(selectionPdf));
+    EXPECT_EQ(d.printDocument({"Print", true}, all, &selection), PrintRange::Selection);
+    whenModal<QPrintDialog>(printTo(allPdf));
+    EXPECT_EQ(d.printDocument({"Print", false}, all, nullptr), PrintRange::All);
+    // The user may switch from the offered selection to everything.
+    whenModal<QPrintDialog>(printTo(allAgainPdf, "printAll"));
+    EXPECT_EQ(d.printDocument({"Print", true}, all, &selection), PrintRange::All);
+    ASSERT_TRUE(QFile::exists(allPdf) && QFile::exists(selectionPdf) && QFile::exists(allAgainPdf));
+    // The whole text runs over several pages, the selection fits on one.
+    EXPECT_EQ(pdfPages(selectionPdf), 1);
+    EXPECT_GT(pdfPages(allPdf), 2);
+    EXPECT_EQ(pdfPages(allAgainPdf), pdfPages(allPdf));
+}
+
+TEST(QtDesktop, ClipboardRoundTrip) {
+    QtDesktop d;
+    d.setClipboardText("Name: A\nLatitude: 47.5");
+    EXPECT_EQ(d.clipboardText(), "Name: A\nLatitude: 47.5");
+}
+
+TEST(QtDesktop, ShellOpenAndHelpRefuseWhatCannotBeOpened) {
+    QtDesktop d;
+    EXPECT_FALSE(d.shellOpen(""));
+    EXPECT_FALSE(d.showHelp("", ""));
+    EXPECT_FALSE(d.showHelp(QDir::temp().filePath("no-such-folder-x/locastra.chm"), ""));
+    EXPECT_FALSE(d.showHelp(QDir::tempPath(), "")); // a folder is not a help file
+    EXPECT_FALSE(d.openInTextEditor(""));
+}
+
+// Restores an environment variable when the test ends.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+TEST(QtDesktop, EditorGetsThePathAsOneArgumentWithoutAShell) {
+    QTemporaryDir folder;
+    // An "editor" that writes the arguments it was given, one per line.
+    const QString script = folder.filePath("my editor.sh");
+    const QString out = folder.filePath("args.txt");
+    {
+        QFile f(script);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+                    .arg(out)
+                    .toUtf8());
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QString path = folder.filePath("it's a \"file\" $(touch pwned) ; x.csv");
+    ScopedEnv visual("VISUAL", ("\"" + script + "\" --flag").toUtf8());
+    QtDesktop d;
+    ASSERT_TRUE(d.openInTextEditor(path));
+    QElapsedTimer clock;
+    clock.start();
+    while (!QFile::exists(out) && clock.elapsed() < 5000)
+        QThread::msleep(10);
+    QFile result(out);
+    ASSERT_TRUE(result.open(QIODevice::ReadOnly)) << "the editor did not run";
+    EXPECT_EQ(QString::fromUtf8(result.readAll()), "--flag\n" + path + "\n");
+    EXPECT_FALSE(QFile::exists(folder.filePath("pwned")));
+}
+
+} // namespace

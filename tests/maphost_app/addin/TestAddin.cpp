@@ -1,0 +1,54 @@
+#include "TestAddin.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <stdexcept>
+
+namespace testaddin {
+
+void log(const QString& line) {
+    QStringList lines = qApp->property("maphost.testaddin.log").toStringList();
+    lines << line;
+    qApp->setProperty("maphost.testaddin.log", lines);
+}
+
+void TestConnect::OnConnection(automation::ObjectPtr application, int connectMode, QObject*,
+                               const QVariant&) {
+    log(QStringLiteral("connect %1").arg(connectMode));
+    if (throwing_)
+        throw std::runtime_error("refused to connect");
+    application_ = std::dynamic_pointer_cast<mappoint::Application>(application);
+    if (!application_) {
+        log(QStringLiteral("no application"));
+        return;
+    }
+    application_->AddCommand(QStringLiteral("Test Command..."), QStringLiteral("Run"), this);
+    application_->AddCommand(QStringLiteral("Second Command"), QStringLiteral("RunSecond"), this);
+}
+
+void TestConnect::OnDisconnection(int removeMode, const QVariant&) {
+    log(QStringLiteral("disconnect %1").arg(removeMode));
+    if (application_)
+        application_->RemoveCommands(this);
+    application_.reset();
+}
+
+void TestConnect::Run() {
+    log(QStringLiteral("run"));
+}
+
+void TestConnect::RunSecond() {
+    log(QStringLiteral("run second"));
+}
+
+QObject* TestFactory::CreateAddin(const QString& className) {
+    if (className == u"Connect")
+        return new TestConnect(false);
+    if (className == u"Throwing")
+        return new TestConnect(true);
+    if (className == u"Plain")
+        return new QObject;
+    return nullptr;
+}
+
+} // namespace testaddin

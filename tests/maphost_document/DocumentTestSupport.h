@@ -1,0 +1,24 @@
+#pragma once
+
+#include "maphost/MapData.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace doctest {
+
+QByteArray readAll(const QString& path);
+void writeText(const QString& path, const QByteArray& text);
+
+// The description of the automation::Error thrown by call; empty when none was thrown
+// (other exception types fail the test).
+QString errorOf(const std::function<void()>& call);
+
+// Runs a GDAL command line tool; returns its exit code and fills output.
+int runTool(const QString& program, const QStringList& arguments, QString* output);
+
+// Every entry in folder (names only).
+QStringList entriesOf(const QString& folder);
+
+} // namespace doctest
