@@ -4,4 +4,6 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$top/scripts/install-deps.sh"
 bash "$top/scripts/build.sh"
+# Record the Locastra add-in (load behaviour 3) in the host's per-user add-in list.
+"$top/build/bin/maphost" --register-addin="$top/build/lib/libLocastra.so"
 exec "$top/build/bin/maphost" "$@"

@@ -24,19 +24,16 @@ double residentBytes() {
     return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) : 0;
 }
 
-void BM_MapMemory(benchmark::State& state) {
+template <class Build> void measure(benchmark::State& state, Build build) {
     const int pushpins = int(state.range(0));
     synthetic::SyntheticMapOptions options;
     options.pushpins = pushpins;
     options.dataSets = 8;
     for (auto _ : state) {
+        malloc_trim(0);
         const double heapBefore = heapBytes();
         const double rssBefore = residentBytes();
-        std::shared_ptr<maphost::HostMap> map;
-        {
-            const maphost::MapData data = synthetic::makeSyntheticMap(options);
-            map = maphost::HostMap::create(data);
-        }
+        std::shared_ptr<maphost::HostMap> map = build(options);
         malloc_trim(0);
         state.counters["heap_bytes_per_pushpin"] = (heapBytes() - heapBefore) / pushpins;
         state.counters["rss_bytes_per_pushpin"] = (residentBytes() - rssBefore) / pushpins;
@@ -47,7 +44,25 @@ void BM_MapMemory(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_MapMemory)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// As a document is opened: the whole document's data first, then the map from it.
+void BM_MapMemoryFromDocument(benchmark::State& state) {
+    measure(state, [](const synthetic::SyntheticMapOptions& options) {
+        return maphost::HostMap::create(synthetic::makeSyntheticMap(options));
+    });
+}
+BENCHMARK(BM_MapMemoryFromDocument)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// As datasets are imported one by one.
+void BM_MapMemoryByDataSet(benchmark::State& state) {
+    measure(state, [](const synthetic::SyntheticMapOptions& options) {
+        auto map = maphost::HostMap::create();
+        for (int d = 0; d < options.dataSets; ++d)
+            map->addDataSet(synthetic::makeSyntheticDataSet(options, d));
+        return map;
+    });
+}
+BENCHMARK(BM_MapMemoryByDataSet)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

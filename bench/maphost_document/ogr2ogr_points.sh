@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Times GDAL's ogr2ogr writing N points (three short fields plus name) from CSV into a
 # GeoPackage, with and without a spatial index, for comparison with maphost_document_bench.
 # Usage: ogr2ogr_points.sh [N] [work folder]
@@ -14,16 +14,15 @@ awk -v n="$n" 'BEGIN {
                -179 + (i % 3581) * 0.1, i % 997, i, i * 0.25
 }' > "$csv"
 
+# Prints wall-clock and CPU (user + system) seconds, like the benchmark's Time and CPU.
 run() {
     label=$1
     shift
     rm -f "$work/out.gpkg"
-    start=$(date +%s.%N)
-    ogr2ogr -f GPKG "$work/out.gpkg" "$csv" -nln points -a_srs EPSG:4326 \
+    TIMEFORMAT="$label: %R s wall, %U s user + %S s system CPU"
+    time ogr2ogr -f GPKG "$work/out.gpkg" "$csv" -nln points -a_srs EPSG:4326 \
         -oo X_POSSIBLE_NAMES=longitude -oo Y_POSSIBLE_NAMES=latitude \
         -oo KEEP_GEOM_COLUMNS=NO -oo AUTODETECT_TYPE=YES "$@"
-    end=$(date +%s.%N)
-    echo "$label: $(echo "$end - $start" | bc) s"
 }
 
 run "ogr2ogr CSV->GPKG, $n points, with spatial index"

@@ -6,24 +6,40 @@
 namespace synthetic {
 
 namespace {
-const char* const Words[] = {"Blue",  "Harbor", "Mill",  "North", "Oak",   "River", "Stone",
-                             "Green", "Market", "Hill",  "Lake",  "Bridge", "Old",  "Station",
-                             "Field", "Castle", "Bay",   "Cross", "Park",  "West"};
+const char* const Words[] = {"Blue",  "Harbor", "Mill", "North", "Oak",    "River", "Stone",
+                             "Green", "Market", "Hill", "Lake",  "Bridge", "Old",   "Station",
+                             "Field", "Castle", "Bay",  "Cross", "Park",   "West"};
 constexpr int WordCount = int(sizeof(Words) / sizeof(Words[0]));
+
+// A small, fast generator for values derived from (seed, n): SplitMix64.
+class SplitMix {
+public:
+    explicit SplitMix(uint64_t seed) : state_(seed) {}
+    using result_type = uint64_t;
+    static constexpr uint64_t min() { return 0; }
+    static constexpr uint64_t max() { return UINT64_MAX; }
+    uint64_t operator()() {
+        uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        return z ^ (z >> 31);
+    }
+
+private:
+    uint64_t state_;
+};
 
 // The base (title case) name of pushpin number n of the whole map.
 QString baseName(uint64_t seed, int n) {
-    std::mt19937_64 random(seed * 1000003u + uint64_t(n));
+    SplitMix random(seed * 1000003u + uint64_t(n));
     const int a = int(random() % WordCount), b = int(random() % WordCount);
-    return QStringLiteral("%1 %2 %3")
-        .arg(QLatin1String(Words[a]), QLatin1String(Words[b]))
-        .arg(n);
+    return QStringLiteral("%1 %2 %3").arg(QLatin1String(Words[a]), QLatin1String(Words[b])).arg(n);
 }
 
 // Pushpin n's name: every so often the name of an earlier pushpin (maybe in another
 // case), otherwise its own, in title, upper or lower case.
 QString pushpinName(const SyntheticMapOptions& options, int n) {
-    std::mt19937_64 random(options.seed * 7919u + uint64_t(n));
+    SplitMix random(options.seed * 7919u + uint64_t(n) * 0x100000001b3u);
     std::uniform_real_distribution<double> unit(0, 1);
     int source = n;
     if (n > 0 && unit(random) < options.repeatedNames)
@@ -54,7 +70,7 @@ maphost::DataSetData makeSyntheticDataSet(const SyntheticMapOptions& options, in
     const int first = firstPushpin(options, index);
     const int end = firstPushpin(options, index + 1);
     ds.pushpins.reserve(size_t(end - first));
-    std::mt19937_64 random(options.seed * 31u + uint64_t(index));
+    SplitMix random(options.seed * 31u + uint64_t(index) * 0x9e3779b97f4a7c15u);
     std::uniform_real_distribution<double> lat(-80, 80), lon(-180, 180), score(0, 100);
     for (int n = first; n < end; ++n) {
         maphost::PushpinData& p = ds.pushpins.emplace_back();
@@ -77,7 +93,7 @@ maphost::MapData makeSyntheticMap(const SyntheticMapOptions& options) {
 
 std::vector<QString> sampleNames(const SyntheticMapOptions& options, int count) {
     std::vector<QString> names;
-    std::mt19937_64 random(options.seed ^ 0x5eed);
+    SplitMix random(options.seed ^ 0x5eed);
     for (int i = 0; i < count; ++i)
         names.push_back(pushpinName(options, int(random() % uint64_t(options.pushpins))));
     return names;

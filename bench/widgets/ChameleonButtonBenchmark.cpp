@@ -47,8 +47,8 @@ void BM_MouseMoveInside(benchmark::State& state) {
     Scene s;
     const QPoint local(30, 12);
     const QPoint global = s.button->mapToGlobal(local);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(s.button, &move);
     for (auto _ : state)
         QApplication::sendEvent(s.button, &move);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <mutex>
+#include <utility>
 
 namespace automation {
 
@@ -10,6 +11,16 @@ struct Registry {
     std::mutex lock;
     QHash<QString, ObjectPtr> running;
     QHash<QString, Factory> factories;
+
+    // Instances still registered at exit are released while the lock is still
+    // usable: their destructors may revoke themselves.
+    ~Registry() {
+        QHash<QString, ObjectPtr> remaining;
+        {
+            std::lock_guard g(lock);
+            remaining.swap(running);
+        }
+    }
 };
 
 Registry& registry() {
@@ -27,16 +38,23 @@ void detail::throwWrongKind(const QString& className) {
 
 void RegisterActiveObject(const QString& className, ObjectPtr object) {
     auto& r = registry();
+    // The replaced instance is released outside the lock: its destructor may revoke
+    // itself.
+    ObjectPtr replaced;
     std::lock_guard g(r.lock);
-    r.running.insert(className, std::move(object));
+    ObjectPtr& slot = r.running[className];
+    replaced = std::exchange(slot, std::move(object));
 }
 
 void RevokeActiveObject(const QString& className, const Object* object) {
     auto& r = registry();
+    ObjectPtr revoked;
     std::lock_guard g(r.lock);
     auto it = r.running.find(className);
-    if (it != r.running.end() && it.value().get() == object)
+    if (it != r.running.end() && it.value().get() == object) {
+        revoked = std::move(it.value());
         r.running.erase(it);
+    }
 }
 
 ObjectPtr GetObject(const QString& className) {

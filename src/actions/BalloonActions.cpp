@@ -27,9 +27,13 @@ void ShowInformation(RowActionHost& host) {
     setBalloonForSelectedRows(host, mappoint::geoDisplayBalloon);
 }
 
-void ShowNameOnly(RowActionHost& host) { setBalloonForSelectedRows(host, mappoint::geoDisplayName); }
+void ShowNameOnly(RowActionHost& host) {
+    setBalloonForSelectedRows(host, mappoint::geoDisplayName);
+}
 
-void CloseBalloon(RowActionHost& host) { setBalloonForSelectedRows(host, mappoint::geoDisplayNone); }
+void CloseBalloon(RowActionHost& host) {
+    setBalloonForSelectedRows(host, mappoint::geoDisplayNone);
+}
 
 void ToggleHighlight(RowActionHost& host) {
     ForEachSelectedRow(host, [](RowContext& row) {

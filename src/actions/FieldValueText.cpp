@@ -8,7 +8,9 @@
 
 namespace actions {
 
-bool IsNoValue(const QVariant& value) { return !value.isValid() || value.isNull(); }
+bool IsNoValue(const QVariant& value) {
+    return !value.isValid() || value.isNull();
+}
 
 QString FieldValueText(const QVariant& value) {
     if (IsNoValue(value))

@@ -16,6 +16,8 @@ namespace {
 QString messageFor(const RowContext& row, bool derived, double latitude, double longitude) {
     // A row without a pushpin, or whose position cannot be derived, says so rather than
     // repeating a position left over from another pushpin.
+    if (!row.map)
+        return QStringLiteral("The map could not be reached to find \"%1\".").arg(row.text);
     if (!row.pushpin)
         return QStringLiteral("No pushpin named \"%1\" was found on the map.").arg(row.text);
     if (!derived)

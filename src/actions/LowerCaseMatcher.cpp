@@ -10,11 +10,12 @@ bool isAscii(const QString& text) {
     return true;
 }
 
-char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
 } // namespace
 
-LowerCaseMatcher::LowerCaseMatcher(const QString& target)
-    : lowered_(locale_.toLower(target)) {
+LowerCaseMatcher::LowerCaseMatcher(const QString& target) : lowered_(locale_.toLower(target)) {
     const auto language = locale_.language();
     asciiShortcut_ = isAscii(lowered_) && language != QLocale::Turkish &&
                      language != QLocale::Azerbaijani && language != QLocale::Tatar &&

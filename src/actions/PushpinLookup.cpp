@@ -14,6 +14,8 @@
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
 
+#include <QLocale>
+
 using locastra::Step;
 
 namespace actions {
@@ -23,6 +25,50 @@ mappoint::PushpinPtr FindPushpinForRow(const mappoint::MapPtr& map, const QStrin
 }
 
 namespace {
+
+bool isNumberType(int typeId) {
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Compares field values with the row text. Numbers become text only when the row text
+// could be a number's text at all (digits, signs, exponent, decimal separator, "inf",
+// "nan"): most row texts are names, and converting every number of every record to
+// text would dominate a long search.
+class FieldValueMatcher {
+public:
+    explicit FieldValueMatcher(const LowerCaseMatcher& matcher, const QString& rowText)
+        : matcher_(matcher) {
+        const QChar decimal = QLocale().decimalPoint().at(0);
+        static const QString numberChars = QStringLiteral("0123456789+-.einfa");
+        for (const QChar c : QLocale().toLower(rowText))
+            if (c != decimal && !numberChars.contains(c)) {
+                couldBeNumber_ = false;
+                break;
+            }
+    }
+
+    bool matches(const QVariant& value) const {
+        if (IsNoValue(value))
+            return false;
+        if (!couldBeNumber_ && isNumberType(value.typeId()))
+            return false;
+        return matcher_.matches(FieldValueText(value));
+    }
+
+private:
+    const LowerCaseMatcher& matcher_;
+    bool couldBeNumber_ = true;
+};
 
 void actOnNameMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pin) {
     Step([&] { Required(Required(pin).Location()).GoTo(); });
@@ -40,7 +86,7 @@ void actOnFieldMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pi
 // Looks at the record the record set stands on. Returns whether it matched (and was
 // acted on).
 bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
-                  const LowerCaseMatcher& matcher) {
+                  const LowerCaseMatcher& matcher, const FieldValueMatcher& valueMatcher) {
     mappoint::PushpinPtr pin;
     Step([&] { pin = records.Pushpin(); });
 
@@ -59,10 +105,7 @@ bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
     });
     for (int32_t j = 1; j <= fieldCount; ++j) {
         bool valueMatches = false;
-        Step([&] {
-            const QVariant value = Required(fields->Item(j)).Value();
-            valueMatches = !IsNoValue(value) && matcher.matches(FieldValueText(value));
-        });
+        Step([&] { valueMatches = valueMatcher.matches(Required(fields->Item(j)).Value()); });
         if (valueMatches) {
             actOnFieldMatch(map, pin);
             return true;
@@ -75,6 +118,7 @@ bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
 
 bool SearchPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
     const LowerCaseMatcher matcher(rowText);
+    const FieldValueMatcher valueMatcher(matcher, rowText);
 
     mappoint::DataSetsPtr dataSets;
     int32_t dataSetCount = 0;
@@ -97,7 +141,7 @@ bool SearchPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
             bool atEnd = true;
             if (!Step([&] { atEnd = records->Eof(); }) || atEnd)
                 break;
-            if (searchRecord(map, *records, matcher))
+            if (searchRecord(map, *records, matcher, valueMatcher))
                 return true;
             if (!Step([&] { records->MoveNext(); }))
                 break;

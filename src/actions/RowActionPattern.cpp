@@ -7,8 +7,7 @@
 
 namespace actions {
 
-void ForEachSelectedRow(RowActionHost& host,
-                        const std::function<RowOutcome(RowContext&)>& steps) {
+void ForEachSelectedRow(RowActionHost& host, const std::function<RowOutcome(RowContext&)>& steps) {
     const int rowCount = host.rowCount();
     for (int i = 1; i <= rowCount; ++i) {
         if (!host.isRowSelected(i))

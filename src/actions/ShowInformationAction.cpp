@@ -1,8 +1,8 @@
+#include "FieldValueText.h"
 #include "PushpinActions.h"
 #include "PushpinInformation.h"
 #include "Required.h"
 #include "RowActionPattern.h"
-#include "FieldValueText.h"
 #include "frmPushpin.h"
 
 #include "addin/FailureStyle.h"
@@ -70,8 +70,8 @@ void describeRecord(RowActionHost& host, const mappoint::MapPtr& map,
     }
 
     Step([&] { geo::CalcLatLon(map, records.Location(), host.thelat(), host.thelon()); });
-    g_sPushpinInfo += QStringLiteral("Latitude: ") + locastra::FormatNumber(host.thelat()) +
-                      InfoLineEnd;
+    g_sPushpinInfo +=
+        QStringLiteral("Latitude: ") + locastra::FormatNumber(host.thelat()) + InfoLineEnd;
     g_sPushpinInfo += QStringLiteral("Longitude: ") + locastra::FormatNumber(host.thelon());
 
     Step([&] { g_lPushpinSymbol = Required(pin).Symbol(); });

@@ -30,6 +30,8 @@ QString withCrLf(QString text) {
 frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmPushpin"));
     setWindowTitle(QStringLiteral("Pushpin Information"));
+    // A tool-window frame: title and close box only.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4575, 6120).size());
 
@@ -39,6 +41,11 @@ frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     ListView1->setRootIsDecorated(false);
     ListView1->setColumnCount(1);
     ListView1->setIconSize(QSize(16, 16));
+    // Header and the one item share 480 twips: no scroll bars, a compact header.
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView1->setUniformRowHeights(true);
+    ListView1->header()->setFixedHeight(ListView1->fontMetrics().height() + 2);
 
     RichTextBox1 = new QTextEdit(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
@@ -47,8 +54,8 @@ frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
 
     ButtonPrint = makeLocastraButton(this, QStringLiteral("Print"), QStringLiteral("ButtonPrint"));
     ButtonPrint->setGeometry(desktop::twipsRect(180, 5625, 1095, 375));
-    ButtonCopy = makeLocastraButton(this, QStringLiteral("Copy To Clipboard"),
-                                    QStringLiteral("ButtonCopy"));
+    ButtonCopy =
+        makeLocastraButton(this, QStringLiteral("Copy To Clipboard"), QStringLiteral("ButtonCopy"));
     ButtonCopy->setGeometry(desktop::twipsRect(1380, 5625, 1815, 375));
     ButtonClose = makeLocastraButton(this, QStringLiteral("Close"), QStringLiteral("ButtonClose"));
     ButtonClose->setGeometry(desktop::twipsRect(3300, 5625, 1095, 375));
@@ -64,14 +71,16 @@ frmPushpin::~frmPushpin() = default;
 
 void frmPushpin::load() {
     ListView1->setHeaderLabels({QStringLiteral("Pushpin")});
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->setColumnWidth(0, ListView1->width());
+    // The one column spans the whole list.
+    ListView1->header()->setStretchLastSection(true);
     auto* item = new QTreeWidgetItem(ListView1, {g_sPushpinName});
     item->setIcon(0, ImageList1.icon(g_lPushpinSymbol + 1));
     RichTextBox1->setPlainText(g_sPushpinInfo);
 }
 
-QString frmPushpin::informationText() const { return withCrLf(RichTextBox1->toPlainText()); }
+QString frmPushpin::informationText() const {
+    return withCrLf(RichTextBox1->toPlainText());
+}
 
 void frmPushpin::ButtonCopy_Click() {
     // A clipboard that cannot be used leaves nothing to report; the window stays open.

@@ -15,6 +15,8 @@ namespace actions {
 frmSelectPushpinSymbol::frmSelectPushpinSymbol(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmSelectPushpinSymbol"));
     setWindowTitle(QStringLiteral("Select Pushpin Symbol"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4680, 3570).size());
 
@@ -74,8 +76,12 @@ void frmSelectPushpinSymbol::takeChoice() {
     accept();
 }
 
-void frmSelectPushpinSymbol::ButtonSelect_Click() { takeChoice(); }
+void frmSelectPushpinSymbol::ButtonSelect_Click() {
+    takeChoice();
+}
 
-void frmSelectPushpinSymbol::buttonCancle_Click() { reject(); }
+void frmSelectPushpinSymbol::buttonCancle_Click() {
+    reject();
+}
 
 } // namespace actions

@@ -36,9 +36,15 @@ double CheckedSteps::sqrt(double a) {
     return note(std::sqrt(a));
 }
 
-double CheckedSteps::cos(double a) { return note(std::cos(a)); }
-double CheckedSteps::sin(double a) { return note(std::sin(a)); }
-double CheckedSteps::atan(double a) { return note(std::atan(a)); }
+double CheckedSteps::cos(double a) {
+    return note(std::cos(a));
+}
+double CheckedSteps::sin(double a) {
+    return note(std::sin(a));
+}
+double CheckedSteps::atan(double a) {
+    return note(std::atan(a));
+}
 
 void CheckedSteps::raise() {
     const int number = fault_;

@@ -141,8 +141,12 @@ void CalcLatLon(const mappoint::MapPtr& map, const mappoint::LocationPtr& locati
 }
 
 namespace detail {
-void ResetReferenceFrame() { frame() = ReferenceFrame{}; }
-bool ReferenceFrameBuilt() { return static_cast<bool>(frame().NorthPole); }
+void ResetReferenceFrame() {
+    frame() = ReferenceFrame{};
+}
+bool ReferenceFrameBuilt() {
+    return static_cast<bool>(frame().NorthPole);
+}
 } // namespace detail
 
 } // namespace geo

@@ -44,10 +44,8 @@ void ListAllPushpins::click() {
 
     DataSetProgress progress(form_);
     MessagePump pump([&] {
-        // Scroll so the newest row is visible, once per batch.
-        const int last = rows.flush();
-        if (last >= 0)
-            form_.ListView1->scrollTo(rows.index(last));
+        if (rows.flushDue())
+            flushRows();
         progress.show();
     });
     const QString choice = form_.DataSetChoice();
@@ -59,14 +57,14 @@ void ListAllPushpins::click() {
     });
     if (finished_)
         return;
-    pump.flush();
+    flushRows();
     endBlock();
 }
 
 void ListAllPushpins::listDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
                                   MessagePump& pump) {
     const auto finish = [&] {
-        pump.flush();
+        flushRows();
         endBlock();
         finished_ = true;
     };
@@ -96,6 +94,14 @@ void ListAllPushpins::listDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
         if (!Step([&] { records->MoveNext(); }))
             break;
     }
+}
+
+void ListAllPushpins::flushRows() {
+    // The newest row is scrolled into view once per batch.
+    ResultListModel& rows = *form_.ResultRows();
+    const int last = rows.flush();
+    if (last >= 0)
+        form_.ListView1->scrollTo(rows.index(last));
 }
 
 void ListAllPushpins::endBlock() {

@@ -21,6 +21,7 @@ public:
 private:
     void listDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
                      MessagePump& pump);
+    void flushRows();
     void endBlock();
 
     frmAddIn& form_;

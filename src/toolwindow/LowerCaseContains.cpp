@@ -17,8 +17,8 @@ inline char16_t asciiLower(char16_t c) {
 
 LowerCaseContains::LowerCaseContains() {
     const QString upper = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    asciiShortcut_ =
-        locale_.toLower(upper) == QStringLiteral("abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz");
+    asciiShortcut_ = locale_.toLower(upper) ==
+                     QStringLiteral("abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz");
     setText(QString());
 }
 

@@ -62,7 +62,8 @@ void PushpinSearch::click() {
 
     DataSetProgress progress(form_);
     MessagePump pump([&] {
-        rows.flush();
+        if (rows.flushDue())
+            rows.flush();
         progress.show();
     });
     LowerCaseContains match;
@@ -75,14 +76,14 @@ void PushpinSearch::click() {
     });
     if (finished_)
         return;
-    pump.flush();
+    rows.flush();
     endBlock(matches_, records_);
 }
 
 void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
                                   MessagePump& pump, LowerCaseContains& match) {
     const auto finish = [&] {
-        pump.flush();
+        form_.ResultRows()->flush();
         endBlock(matches_, records_);
         finished_ = true;
     };

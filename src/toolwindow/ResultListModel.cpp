@@ -1,17 +1,43 @@
 #include "ResultListModel.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace toolwindow {
 
 namespace {
+// Simple case folding per UTF-16 unit, as the case-insensitive comparison does it.
+QString foldCase(const QString& text) {
+    QString folded(text.size(), Qt::Uninitialized);
+    const QChar* from = text.constData();
+    QChar* to = folded.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = from[i].unicode();
+        if (c < 0x80)
+            to[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
+        else if (QChar::isSurrogate(c))
+            to[i] = from[i];
+        else
+            to[i] = QChar(static_cast<char16_t>(QChar::toCaseFolded(char32_t(c))));
+    }
+    return folded;
+}
+
+// The first four UTF-16 units, big-endian: integer order is text order for them.
+uint64_t prefixOf(const QString& folded) {
+    uint64_t prefix = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        prefix = (prefix << 16) | (i < folded.size() ? folded.at(i).unicode() : 0u);
+    return prefix;
+}
+
 // Below this many queued rows a sorted flush inserts row by row; above it, one
 // layout change merges the batch (cheaper than many single inserts in a long list).
 constexpr size_t SingleInsertLimit = 32;
 } // namespace
 
-ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {}
+ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {
+    sinceFlush_.start();
+}
 
 ResultListModel::~ResultListModel() = default;
 
@@ -85,9 +111,19 @@ std::optional<QString> ResultListModel::firstRowText() const {
     return first->name;
 }
 
+bool ResultListModel::flushDue() const {
+    if (pending_.empty())
+        return false;
+    if (rows_.empty())
+        return true;
+    const qint64 pauseMs = 16 + static_cast<qint64>(rows_.size() / 4000);
+    return sinceFlush_.elapsed() >= pauseMs;
+}
+
 int ResultListModel::flush() {
     if (pending_.empty())
         return -1;
+    finishedInsert();
     std::vector<Row> batch;
     batch.swap(pending_);
     pendingFirst_ = 0;
@@ -111,7 +147,9 @@ int ResultListModel::flush() {
 }
 
 void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
-    const auto less = [this](const Row& a, const Row& b) { return before(a, b); };
+    const auto less = [this](const Row& a, const Row& b) {
+        return before(a, b);
+    };
     // An equal row goes after the rows already listed.
     if (batch.size() <= SingleInsertLimit) {
         for (Row& row : batch) {
@@ -166,25 +204,41 @@ void ResultListModel::toggleSort() {
 }
 
 void ResultListModel::sortRows() {
-    const auto less = [this](const Row& a, const Row& b) { return before(a, b); };
+    // Sorting compares case-folded copies made once, with the first four folded
+    // characters packed into an integer so most comparisons touch no string at all.
+    const size_t count = rows_.size();
+    std::vector<QString> folded(count);
+    struct Key {
+        uint64_t prefix;
+        uint32_t index;
+    };
+    std::vector<Key> keys(count);
+    for (size_t i = 0; i < count; ++i) {
+        folded[i] = foldCase(rows_[i].name);
+        keys[i] = Key{prefixOf(folded[i]), static_cast<uint32_t>(i)};
+    }
+    const bool ascending = order_ == Qt::AscendingOrder;
+    const auto less = [&](const Key& a, const Key& b) {
+        if (a.prefix != b.prefix)
+            return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
+        const int c = QString::compare(folded[a.index], folded[b.index], Qt::CaseSensitive);
+        return ascending ? c < 0 : c > 0;
+    };
+    std::stable_sort(keys.begin(), keys.end(), less);
+    std::vector<QString>().swap(folded);
+
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<Row> sorted;
+    sorted.reserve(count);
+    for (const Key& key : keys)
+        sorted.push_back(std::move(rows_[key.index]));
+    rows_.swap(sorted);
+    // The selection and the current row follow their rows.
     const QModelIndexList persistent = persistentIndexList();
-    if (persistent.isEmpty()) {
-        std::stable_sort(rows_.begin(), rows_.end(), less);
-    } else {
-        // Sort a permutation so the selection and current row follow their rows.
-        std::vector<uint32_t> order(rows_.size());
-        std::iota(order.begin(), order.end(), 0u);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](uint32_t a, uint32_t b) { return less(rows_[a], rows_[b]); });
-        std::vector<int> newPosition(rows_.size());
-        std::vector<Row> sorted;
-        sorted.reserve(rows_.size());
-        for (size_t i = 0; i < order.size(); ++i) {
-            newPosition[order[i]] = static_cast<int>(i);
-            sorted.push_back(std::move(rows_[order[i]]));
-        }
-        rows_.swap(sorted);
+    if (!persistent.isEmpty()) {
+        std::vector<int> newPosition(count);
+        for (size_t i = 0; i < count; ++i)
+            newPosition[keys[i].index] = static_cast<int>(i);
         QModelIndexList moved;
         moved.reserve(persistent.size());
         for (const QModelIndex& index : persistent)

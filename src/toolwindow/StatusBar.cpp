@@ -72,8 +72,7 @@ void StatusBar::paintEvent(QPaintEvent*) {
             painter.drawLine(area.topRight(), area.bottomRight());
         }
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         panel.text);
+        painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter, panel.text);
     }
 }
 

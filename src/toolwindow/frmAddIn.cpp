@@ -127,8 +127,8 @@ void frmAddIn::buildLayout() {
     }
     Option1[0]->setChecked(true);
 
-    cmdChange = makeLocastraButton(clientArea, QStringLiteral("&Change"),
-                                   QStringLiteral("cmdChange"));
+    cmdChange =
+        makeLocastraButton(clientArea, QStringLiteral("&Change"), QStringLiteral("cmdChange"));
     place(cmdChange, 2580, 1110, 855, 375);
 
     Frame4 = new QGroupBox(QStringLiteral("Pushpins"), clientArea);
@@ -186,8 +186,8 @@ void frmAddIn::buildLayout() {
     place(cmdExport, 4050, 1350, 855, 375);
     cmdQuit = makeLocastraButton(clientArea, QStringLiteral("&Quit"), QStringLiteral("cmdQuit"));
     place(cmdQuit, 195, 9045, 855, 375);
-    Help = makeLocastraButton(clientArea, QStringLiteral("&HiddenHelpButton"),
-                              QStringLiteral("Help"));
+    Help =
+        makeLocastraButton(clientArea, QStringLiteral("&HiddenHelpButton"), QStringLiteral("Help"));
     place(Help, 2910, 9075, 855, 375);
     Command1 =
         makeLocastraButton(clientArea, QStringLiteral("Command1"), QStringLiteral("Command1"));
@@ -241,7 +241,8 @@ void frmAddIn::buildMenus() {
     mnuTools = menu(menuBar, QStringLiteral("&Tools"), "mnuTools");
     mnuRunBenchmark = entry(mnuTools, QStringLiteral("Run Benchmark"), "mnuRunBenchmark");
     mnuExport = menu(mnuTools, QStringLiteral("Export with Lat/Lon"), "mnuExport");
-    mnuSelectedDataset = entry(mnuExport, QStringLiteral("Selected Datasets"), "mnuSelectedDataset");
+    mnuSelectedDataset =
+        entry(mnuExport, QStringLiteral("Selected Datasets"), "mnuSelectedDataset");
     mnuSelectedShape = entry(mnuExport, QStringLiteral("Selected Shape"), "mnuSelectedShape");
     mnuTools->addMenu(mnuExport);
     menuBar->addMenu(mnuTools);
@@ -254,14 +255,16 @@ void frmAddIn::buildMenus() {
     addActions({mnuZoomIn, mnuZoomOut, mnuHelp});
 
     mnuRightClick = menu(this, QStringLiteral("mnuRightClick"), "mnuRightClick");
-    mnuShowInformation = entry(mnuRightClick, QStringLiteral("Show Information"), "mnuShowInformation");
+    mnuShowInformation =
+        entry(mnuRightClick, QStringLiteral("Show Information"), "mnuShowInformation");
     mnuShowName = entry(mnuRightClick, QStringLiteral("Show Name Only"), "mnuShowName");
     mnuCloseBalloon = entry(mnuRightClick, QStringLiteral("Close Balloon"), "mnuCloseBalloon");
     mnuHighlight = entry(mnuRightClick, QStringLiteral("Highlight On/Off"), "mnuHighlight");
     mnu1 = entry(mnuRightClick, QString(28, QLatin1Char('-')), "mnu1");
     mnuGetLatLon = entry(mnuRightClick, QStringLiteral("Get Lat/Lon"), "mnuGetLatLon");
     mnuShowInfo = entry(mnuRightClick, QStringLiteral("Copy/Print Information"), "mnuShowInfo");
-    mnuChangeSymbol = entry(mnuRightClick, QStringLiteral("Change Pushpin Symbol"), "mnuChangeSymbol");
+    mnuChangeSymbol =
+        entry(mnuRightClick, QStringLiteral("Change Pushpin Symbol"), "mnuChangeSymbol");
     mnuDeletePushpin = entry(mnuRightClick, QStringLiteral("Delete Pushpin"), "mnuDeletePushpin");
 }
 
@@ -288,8 +291,9 @@ void frmAddIn::connectHandlers() {
     connect(ImageCombo1, &QComboBox::activated, this, [this] { ImageCombo1_Change(); });
 
     connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(13); });
-    connect(ListView1, &ResultListView::MouseDown, this,
-            [this](int button, int shift, int x, int y) { ListView1_MouseDown(button, shift, x, y); });
+    connect(
+        ListView1, &ResultListView::MouseDown, this,
+        [this](int button, int shift, int x, int y) { ListView1_MouseDown(button, shift, x, y); });
 }
 
 // --- life cycle ------------------------------------------------------------------------
@@ -445,7 +449,8 @@ void frmAddIn::MoveProgressBarIntoPanel(QProgressBar* pb, StatusBar* sb, int16_t
     const int border = 2; // two pixels
     const QRect panel = sb->panelRect(pnlIndex);
     sb->setPanelBevel(pnlIndex, StatusBar::NoBevel);
-    const int innerHeight = container ? container->contentsRect().height() : sb->geometry().bottom();
+    const int innerHeight =
+        container ? container->contentsRect().height() : sb->geometry().bottom();
     pb->setGeometry(sb->x() + panel.left(), innerHeight - sb->height() + border, panel.width(),
                     sb->height() - border);
     pb->setVisible(true);

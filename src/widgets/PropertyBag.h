@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <cstdint>
+
+class QFont;
+class QPixmap;
 
 // Ordered name/value store that a window's layout keeps its controls' settings in. Entries
 // keep the order they were written in; reading matches names without regard to case.
@@ -19,6 +23,18 @@ public:
     // The value under name (any letter case), or defaultValue when absent.
     QVariant ReadProperty(const QString& name, const QVariant& defaultValue = {}) const;
     bool contains(const QString& name) const;
+
+    // Typed reads. A missing key gives the default; a value that does not convert (or lies
+    // outside lo..hi) is reported with qWarning and gives the default too.
+    int ReadInt(const QString& name, int def, int lo, int hi) const;
+    // A 32-bit colour; negative numbers are colours stored as signed values.
+    uint32_t ReadColor(const QString& name, uint32_t def) const;
+    // true/false, numbers (non-zero is true) or the words "true" and "false".
+    bool ReadBool(const QString& name, bool def) const;
+    // A font, or its QFont::toString() text.
+    QFont ReadFont(const QString& name, const QFont& def) const;
+    // A pixmap, an image or encoded image bytes; none when missing or unreadable.
+    QPixmap ReadPicture(const QString& name) const;
     void remove(const QString& name);
 
     QStringList keys() const;

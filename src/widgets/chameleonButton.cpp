@@ -2,10 +2,10 @@
 
 #include "widgets/PropertyBag.h"
 #include "widgets/chameleonColors.h"
+#include "widgets/chameleonDraw.h"
 #include "widgets/chameleonKeys.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -14,218 +14,12 @@
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QTimer>
-#include <cmath>
 #include <limits>
 
 using namespace chameleonColors;
 
 namespace {
-
 constexpr int HoverPollMs = 40;
-
-// Pixel-exact primitives: rectangles cover [x, x + w) x [y, y + h).
-void fill(QPainter& p, int x, int y, int w, int h, uint32_t c) {
-    if (w > 0 && h > 0)
-        p.fillRect(QRect(x, y, w, h), toQColor(c));
-}
-void hline(QPainter& p, int x1, int x2, int y, uint32_t c) {
-    fill(p, x1, y, x2 - x1, 1, c);
-}
-void vline(QPainter& p, int x, int y1, int y2, uint32_t c) {
-    fill(p, x, y1, 1, y2 - y1, c);
-}
-void frame(QPainter& p, int x, int y, int w, int h, uint32_t c) {
-    if (w <= 0 || h <= 0)
-        return;
-    hline(p, x, x + w, y, c);
-    hline(p, x, x + w, y + h - 1, c);
-    vline(p, x, y, y + h, c);
-    vline(p, x + w - 1, y, y + h, c);
-}
-// Top and left in one colour, bottom and right in the other.
-void bevel(QPainter& p, int x, int y, int w, int h, uint32_t topLeft, uint32_t bottomRight) {
-    if (w <= 0 || h <= 0)
-        return;
-    hline(p, x, x + w - 1, y, topLeft);
-    vline(p, x, y, y + h - 1, topLeft);
-    hline(p, x, x + w, y + h - 1, bottomRight);
-    vline(p, x + w - 1, y, y + h, bottomRight);
-}
-void corners(QPainter& p, int w, int h, int inset, uint32_t c) {
-    fill(p, inset, inset, 1, 1, c);
-    fill(p, w - 1 - inset, inset, 1, 1, c);
-    fill(p, inset, h - 1 - inset, 1, 1, c);
-    fill(p, w - 1 - inset, h - 1 - inset, 1, 1, c);
-}
-
-// Round to nearest, halves to even (the current rounding mode is the default one).
-int roundEven(float v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
-void gradient(QPainter& p, int w, int h, uint32_t top, int depth, bool blueProportional,
-              bool soft) {
-    const float step = static_cast<float>(depth) / static_cast<float>(h);
-    for (int y = 1; y <= h; ++y) {
-        const int n = -roundEven(step * static_cast<float>(y));
-        hline(p, 0, w, y,
-              blueProportional ? shiftBlueProportional(top, n, soft) : shift(top, n, soft));
-    }
-}
-
-void dottedFrame(QPainter& p, const QRect& r, uint32_t c) {
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    const QColor col = toQColor(c);
-    // Every other pixel along the border, as a focus rectangle is drawn.
-    int i = 0;
-    auto dot = [&](int x, int y) {
-        if ((i++ & 1) == 0)
-            p.fillRect(QRect(x, y, 1, 1), col);
-    };
-    for (int x = r.left(); x <= r.right(); ++x)
-        dot(x, r.top());
-    for (int y = r.top() + 1; y <= r.bottom(); ++y)
-        dot(r.right(), y);
-    for (int x = r.right() - 1; x >= r.left(); --x)
-        dot(x, r.bottom());
-    for (int y = r.bottom() - 1; y > r.top(); --y)
-        dot(r.left(), y);
-}
-
-QPixmap maskedPicture(const QPixmap& pic, bool useMask, uint32_t mask) {
-    if (pic.isNull() || !useMask)
-        return pic;
-    QImage img = pic.toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = toQColor(mask).rgb() & 0x00FFFFFF;
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == key)
-                line[x] = 0;
-    }
-    return QPixmap::fromImage(img);
-}
-
-QPixmap greyPicture(const QPixmap& pic) {
-    if (pic.isNull())
-        return pic;
-    QImage img = pic.toImage().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int g = qGray(line[x]);
-            line[x] = qRgba(g, g, g, qAlpha(line[x]));
-        }
-    }
-    return QPixmap::fromImage(img);
-}
-
-// A small pointing hand, used when HandPointer is on.
-QPixmap handPicture() {
-    static const char* rows[] = {
-        "     ##         ", "    #..#        ", "    #..#        ", "    #..#        ",
-        "    #..###      ", "    #..#..###   ", "    #..#..#..## ", " ## #..#..#..#.#",
-        "#..##........#.#", "#...#..........#", " #.............#", "  #............#",
-        "  #...........# ", "   #..........# ", "    #........#  ", "    ##########  ",
-    };
-    QImage img(16, 16, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            if (rows[y][x] == '#')
-                img.setPixel(x, y, qRgba(0, 0, 0, 255));
-            else if (rows[y][x] == '.')
-                img.setPixel(x, y, qRgba(255, 255, 255, 255));
-        }
-    return QPixmap::fromImage(img);
-}
-
-// --- reading stored values -----------------------------------------------------------------
-
-int readInt(const PropertyBag& bag, const QString& key, int def, int lo, int hi) {
-    const QVariant v = bag.ReadProperty(key);
-    if (!v.isValid() || v.isNull())
-        return def;
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < lo || n > hi) {
-        qWarning("chameleonButton: stored value of %s is not usable, default kept",
-                 qPrintable(key));
-        return def;
-    }
-    return static_cast<int>(n);
-}
-
-uint32_t readColor(const PropertyBag& bag, const QString& key, uint32_t def) {
-    const QVariant v = bag.ReadProperty(key);
-    if (!v.isValid() || v.isNull())
-        return def;
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint32>::min() ||
-        n > static_cast<qlonglong>(std::numeric_limits<quint32>::max())) {
-        qWarning("chameleonButton: stored colour %s is not usable, default kept", qPrintable(key));
-        return def;
-    }
-    // Negative values are colours stored as signed 32-bit numbers.
-    return static_cast<uint32_t>(static_cast<quint32>(n));
-}
-
-bool readBool(const PropertyBag& bag, const QString& key, bool def) {
-    const QVariant v = bag.ReadProperty(key);
-    if (!v.isValid() || v.isNull())
-        return def;
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray) {
-        const QString s = v.toString().trimmed().toLower();
-        if (s == QLatin1String("true"))
-            return true;
-        if (s == QLatin1String("false"))
-            return false;
-    }
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok) {
-        qWarning("chameleonButton: stored value of %s is not a boolean, default kept",
-                 qPrintable(key));
-        return def;
-    }
-    return n != 0;
-}
-
-QFont readFont(const PropertyBag& bag, const QString& key, const QFont& def) {
-    const QVariant v = bag.ReadProperty(key);
-    if (v.typeId() == QMetaType::QFont)
-        return v.value<QFont>();
-    if (v.typeId() == QMetaType::QString) {
-        QFont f = def;
-        if (f.fromString(v.toString()))
-            return f;
-        qWarning("chameleonButton: stored font is not usable, current font kept");
-    }
-    return def;
-}
-
-QPixmap readPicture(const PropertyBag& bag, const QString& key) {
-    const QVariant v = bag.ReadProperty(key);
-    switch (v.typeId()) {
-    case QMetaType::QPixmap:
-        return v.value<QPixmap>();
-    case QMetaType::QImage:
-        return QPixmap::fromImage(v.value<QImage>());
-    case QMetaType::QByteArray: {
-        QPixmap pix;
-        if (!v.toByteArray().isEmpty() && !pix.loadFromData(v.toByteArray()))
-            qWarning("chameleonButton: stored picture %s is not readable", qPrintable(key));
-        return pix;
-    }
-    default:
-        return QPixmap();
-    }
-}
-
 } // namespace
 
 // ===========================================================================================
@@ -452,7 +246,7 @@ void chameleonButton::setSpecialEffect(int effect) {
 void chameleonButton::setHandPointer(bool on) {
     m_handPointer = on;
     if (on) {
-        m_mouseIcon = handPicture();
+        m_mouseIcon = chameleonDraw::handPicture();
         m_mousePointer = 99;
     } else {
         m_mouseIcon = QPixmap();
@@ -570,33 +364,33 @@ void chameleonButton::WriteProperties(PropertyBag& bag) const {
 void chameleonButton::ReadProperties(const PropertyBag& bag) {
     constexpr int i32min = std::numeric_limits<qint32>::min();
     constexpr int i32max = std::numeric_limits<qint32>::max();
-    m_buttonType = readInt(bag, QStringLiteral("BTYPE"), 2, i32min, i32max);
+    m_buttonType = bag.ReadInt(QStringLiteral("BTYPE"), 2, i32min, i32max);
     {
         const QVariant tx = bag.ReadProperty(QStringLiteral("TX"));
         m_caption = tx.isValid() ? tx.toString() : QString();
     }
-    const bool enabled = readBool(bag, QStringLiteral("ENAB"), true);
-    const QFont f = readFont(bag, QStringLiteral("FONT"), font());
-    m_colorScheme = readInt(bag, QStringLiteral("COLTYPE"), 1, i32min, i32max);
-    m_showFocusRect = readBool(bag, QStringLiteral("FOCUSR"), true);
-    m_backColor = readColor(bag, QStringLiteral("BCOL"), systemColor(ButtonFace));
-    m_backOver = readColor(bag, QStringLiteral("BCOLO"), m_backColor);
-    m_foreColor = readColor(bag, QStringLiteral("FCOL"), systemColor(ButtonText));
-    m_foreOver = readColor(bag, QStringLiteral("FCOLO"), m_foreColor);
-    m_maskColor = readColor(bag, QStringLiteral("MCOL"), 0xC0C0C0);
-    m_mousePointer = readInt(bag, QStringLiteral("MPTR"), 0, std::numeric_limits<qint16>::min(),
-                             std::numeric_limits<qint16>::max());
-    m_mouseIcon = readPicture(bag, QStringLiteral("MICON"));
-    m_pictureNormal = readPicture(bag, QStringLiteral("PICN"));
-    m_pictureOver = readPicture(bag, QStringLiteral("PICH"));
-    m_useMaskColor = readBool(bag, QStringLiteral("UMCOL"), true);
-    m_softBevel = readBool(bag, QStringLiteral("SOFT"), false);
-    m_picturePosition = readInt(bag, QStringLiteral("PICPOS"), 0, i32min, i32max);
-    m_useGreyscale = readBool(bag, QStringLiteral("NGREY"), false);
-    m_specialEffect = readInt(bag, QStringLiteral("FX"), 0, i32min, i32max);
-    m_handPointer = readBool(bag, QStringLiteral("HAND"), false);
-    m_checkBoxBehaviour = readBool(bag, QStringLiteral("CHECK"), false);
-    m_value = readBool(bag, QStringLiteral("VALUE"), false);
+    const bool enabled = bag.ReadBool(QStringLiteral("ENAB"), true);
+    const QFont f = bag.ReadFont(QStringLiteral("FONT"), font());
+    m_colorScheme = bag.ReadInt(QStringLiteral("COLTYPE"), 1, i32min, i32max);
+    m_showFocusRect = bag.ReadBool(QStringLiteral("FOCUSR"), true);
+    m_backColor = bag.ReadColor(QStringLiteral("BCOL"), systemColor(ButtonFace));
+    m_backOver = bag.ReadColor(QStringLiteral("BCOLO"), m_backColor);
+    m_foreColor = bag.ReadColor(QStringLiteral("FCOL"), systemColor(ButtonText));
+    m_foreOver = bag.ReadColor(QStringLiteral("FCOLO"), m_foreColor);
+    m_maskColor = bag.ReadColor(QStringLiteral("MCOL"), 0xC0C0C0);
+    m_mousePointer = bag.ReadInt(QStringLiteral("MPTR"), 0, std::numeric_limits<qint16>::min(),
+                                 std::numeric_limits<qint16>::max());
+    m_mouseIcon = bag.ReadPicture(QStringLiteral("MICON"));
+    m_pictureNormal = bag.ReadPicture(QStringLiteral("PICN"));
+    m_pictureOver = bag.ReadPicture(QStringLiteral("PICH"));
+    m_useMaskColor = bag.ReadBool(QStringLiteral("UMCOL"), true);
+    m_softBevel = bag.ReadBool(QStringLiteral("SOFT"), false);
+    m_picturePosition = bag.ReadInt(QStringLiteral("PICPOS"), 0, i32min, i32max);
+    m_useGreyscale = bag.ReadBool(QStringLiteral("NGREY"), false);
+    m_specialEffect = bag.ReadInt(QStringLiteral("FX"), 0, i32min, i32max);
+    m_handPointer = bag.ReadBool(QStringLiteral("HAND"), false);
+    m_checkBoxBehaviour = bag.ReadBool(QStringLiteral("CHECK"), false);
+    m_value = bag.ReadBool(QStringLiteral("VALUE"), false);
 
     const bool allowed = m_drawAllowed;
     m_drawAllowed = false;
@@ -720,6 +514,7 @@ void chameleonButton::computeCaptionLayout() {
     QRect measured = fm.boundingRect(area, Qt::TextWordWrap | Qt::TextShowMnemonic, m_caption);
     measured.moveCenter(area.center());
     m_captionRect = measured;
+    m_captionArea = area;
 }
 
 void chameleonButton::reshape() {
@@ -819,10 +614,10 @@ void chameleonButton::applyPointer() {
 
 void chameleonButton::rebuildPictures() {
     const uint32_t mask = translate(m_maskColor, palette());
-    m_drawNormal = maskedPicture(m_pictureNormal, m_useMaskColor, mask);
-    m_drawOver = maskedPicture(m_pictureOver, m_useMaskColor, mask);
-    m_greyNormal = greyPicture(m_drawNormal);
-    m_greyOver = greyPicture(m_drawOver);
+    m_drawNormal = chameleonDraw::maskedPicture(m_pictureNormal, m_useMaskColor, mask);
+    m_drawOver = chameleonDraw::maskedPicture(m_pictureOver, m_useMaskColor, mask);
+    m_greyNormal = chameleonDraw::greyPicture(m_drawNormal);
+    m_greyOver = chameleonDraw::greyPicture(m_drawOver);
 }
 
 // --- drawing -----------------------------------------------------------------------------------
@@ -861,294 +656,6 @@ void chameleonButton::renderSurface(QImage& target, int state) {
     }
     QPainter p(&target);
     paintButton(p, state);
-}
-
-void chameleonButton::drawCaptionAt(QPainter& p, int dx, int dy, uint32_t color,
-                                    const QFont& f) const {
-    if (m_caption.isEmpty())
-        return;
-    p.setFont(f);
-    p.setPen(toQColor(color));
-    p.drawText(m_captionRect.translated(dx, dy),
-               Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, m_caption);
-}
-
-void chameleonButton::drawEffects(QPainter& p, const chameleonPalette& pal, int dx, int dy,
-                                  bool pressed, const QFont& f) const {
-    if (m_specialEffect <= 0)
-        return;
-    const int look = m_buttonType;
-    uint32_t base = (look == 3 || look == 4 || look == 14) ? pal.softFace : pal.face;
-    if (look == 9 && m_hover && !pressed && m_colorScheme != 2)
-        base = pal.selectionTint;
-    const bool soft = m_softBevel;
-    if (m_specialEffect == 1) {
-        drawCaptionAt(p, dx + 1, dy + 1, shift(base, -40, soft), f);
-        drawCaptionAt(p, dx - 1, dy - 1, shift(base, 40, soft), f);
-    } else if (m_specialEffect == 2) {
-        drawCaptionAt(p, dx + 1, dy + 1, shift(base, 40, soft), f);
-        drawCaptionAt(p, dx - 1, dy - 1, shift(base, -40, soft), f);
-    } else {
-        drawCaptionAt(p, dx + 1, dy + 1, shift(base, -40, soft), f);
-    }
-}
-
-void chameleonButton::drawPicture(QPainter& p, bool pressed, bool disabled) const {
-    const bool over = m_hover && !m_drawOver.isNull();
-    const QPixmap& pic = disabled && m_useGreyscale ? (over ? m_greyOver : m_greyNormal)
-                                                    : (over ? m_drawOver : m_drawNormal);
-    if (pic.isNull())
-        return;
-    QRect r = pictureArea();
-    if (pressed)
-        r.translate(1, 1);
-    p.drawPixmap(r.topLeft(), pic);
-}
-
-void chameleonButton::paintButton(QPainter& p, int state) const {
-    const int w = width();
-    const int h = height();
-    const bool soft = m_softBevel;
-    const bool hoverScheme2 = m_hover && m_colorScheme == 2;
-    const chameleonPalette& pal = hoverScheme2 ? m_paletteOver : m_palette;
-    const int look = m_buttonType;
-    const bool disabled = !isEnabled();
-    const bool pressed = !disabled && state == StatePressed;
-    const uint32_t text = m_hover ? pal.textOver : pal.text;
-    const QFont& f = font();
-
-    fill(p, 0, 0, w, h, pal.face);
-    if (look < 1 || look > 14)
-        return;
-    if (look == 11 && !m_background.isNull())
-        p.drawPixmap(0, 0, m_background);
-
-    bool focusWanted = look != 3 && !disabled;
-    auto captionUp = [&](uint32_t color, const QFont& font) {
-        drawEffects(p, pal, 0, 0, false, font);
-        drawCaptionAt(p, 0, 0, color, font);
-    };
-    auto captionPressed = [&](uint32_t color) {
-        drawEffects(p, pal, 1, 1, true, f);
-        drawCaptionAt(p, 1, 1, color, f);
-    };
-    auto captionEngraved = [&]() {
-        drawCaptionAt(p, 1, 1, pal.highlight, f);
-        drawCaptionAt(p, 0, 0, pal.shadow, f);
-    };
-
-    switch (look) {
-    case 14: {
-        auto upFace = [&](bool hovered) {
-            if (hovered)
-                fill(p, 0, 0, w, h, pal.light);
-            else
-                gradient(p, w, h, pal.highlight, 58, false, soft);
-            frame(p, 0, 0, w, h, shift(pal.shadow, -50, soft));
-            frame(p, 1, 1, w - 2, h - 2, shift(pal.face, -9, soft));
-            fill(p, 2, 2, w - 4, 2, pal.highlight);
-            fill(p, 2, 4, 2, h - 6, pal.highlight);
-        };
-        if (disabled) {
-            upFace(false);
-            drawPicture(p, false, true);
-            drawCaptionAt(p, 1, 1, pal.highlight, f);
-            drawCaptionAt(p, 0, 0, pal.face, f);
-        } else if (pressed) {
-            fill(p, 1, 1, w, h, shift(pal.face, -9, soft));
-            frame(p, 0, 0, w, h, shift(pal.shadow, -48, soft));
-            hline(p, 2, w - 2, h - 2, pal.highlight);
-            vline(p, w - 2, 2, h - 1, pal.highlight);
-            drawPicture(p, true, false);
-            drawEffects(p, pal, 0, 0, true, f);
-            drawCaptionAt(p, 1, 1, shift(pal.shadow, -50, soft), f);
-            drawCaptionAt(p, 0, 0, pal.highlight, f);
-        } else {
-            upFace(m_hover);
-            drawPicture(p, false, false);
-            if (m_displayAsDefault) {
-                QFont bold = f;
-                bold.setBold(true);
-                captionUp(text, bold);
-            } else {
-                captionUp(text, f);
-            }
-        }
-        break;
-    }
-    case 3:
-        paintLook3(p, pal, state, disabled);
-        break;
-    case 1:
-        frame(p, 0, 0, w, h, pal.darkShadow);
-        if (pressed) {
-            bevel(p, 1, 1, w - 2, h - 2, pal.shadow, pal.highlight);
-            bevel(p, 2, 2, w - 4, h - 4, pal.shadow, pal.highlight);
-        } else {
-            bevel(p, 1, 1, w - 2, h - 2, pal.highlight, pal.shadow);
-            bevel(p, 2, 2, w - 4, h - 4, pal.highlight, pal.shadow);
-        }
-        break;
-    case 2:
-    case 12:
-        if (pressed) {
-            bevel(p, 0, 0, w, h, pal.darkShadow, pal.highlight);
-            bevel(p, 1, 1, w - 2, h - 2, pal.shadow, pal.light);
-        } else if (look == 12 || disabled) {
-            bevel(p, 0, 0, w, h, pal.highlight, pal.darkShadow);
-            bevel(p, 1, 1, w - 2, h - 2, pal.light, pal.shadow);
-        } else if (m_displayAsDefault && m_showFocusRect) {
-            frame(p, 0, 0, w, h, pal.darkShadow);
-            bevel(p, 1, 1, w - 2, h - 2, pal.highlight, pal.darkShadow);
-            bevel(p, 2, 2, w - 4, h - 4, pal.light, pal.shadow);
-        } else {
-            bevel(p, 0, 0, w, h, pal.highlight, pal.darkShadow);
-            bevel(p, 1, 1, w - 2, h - 2, pal.light, pal.shadow);
-        }
-        break;
-    case 4: {
-        const uint32_t outer = shift(pal.face, -64, soft);
-        frame(p, 0, 0, w, h, outer);
-        if (pressed) {
-            bevel(p, 1, 1, w - 2, h - 2, shift(pal.face, -32, soft), shift(pal.face, 48, soft));
-            bevel(p, 2, 2, w - 4, h - 4, shift(pal.face, -16, soft), pal.face);
-        } else {
-            bevel(p, 1, 1, w - 2, h - 2, shift(pal.face, 48, soft), shift(pal.face, -32, soft));
-            bevel(p, 2, 2, w - 4, h - 4, pal.face, shift(pal.face, -16, soft));
-        }
-        corners(p, w, h, 1, outer);
-        break;
-    }
-    case 5:
-        if (pressed) {
-            frame(p, 0, 0, w, h, shift(pal.face, -26, soft));
-            frame(p, 1, 1, w - 2, h - 2, shift(pal.face, 16, soft));
-            frame(p, m_captionRect.left() - 3, m_captionRect.top() - 2, m_captionRect.width() + 6,
-                  m_captionRect.height() + 4, 0xCC9999);
-        } else {
-            bevel(p, 0, 0, w, h, pal.highlight, pal.shadow);
-        }
-        break;
-    case 6:
-        if (pressed)
-            bevel(p, 0, 0, w, h, shift(pal.shadow, 8, soft), shift(pal.highlight, 8, soft));
-        else
-            bevel(p, 0, 0, w, h, shift(pal.highlight, 8, soft), shift(pal.shadow, 8, soft));
-        break;
-    case 7:
-        if (pressed)
-            bevel(p, 0, 0, w, h, pal.shadow, pal.highlight);
-        else if (disabled || m_hover)
-            bevel(p, 0, 0, w, h, pal.highlight, pal.shadow);
-        break;
-    case 9:
-        if (pressed && m_hover) {
-            fill(p, 1, 1, w - 2, h - 2, shift(pal.face, -32, soft));
-            frame(p, 0, 0, w, h, pal.selection);
-        } else if (pressed) {
-            bevel(p, 0, 0, w, h, pal.shadow, pal.highlight);
-        } else if (m_hover && !disabled) {
-            fill(p, 1, 1, w - 2, h - 2, m_colorScheme == 2 ? pal.face : pal.selectionTint);
-            frame(p, 0, 0, w, h, pal.selection);
-        }
-        break;
-    case 13:
-        if (pressed) {
-            p.setRenderHint(QPainter::Antialiasing, false);
-            p.setPen(toQColor(pal.darkShadow));
-            p.setBrush(toQColor(shift(pal.face, -32, soft)));
-            p.drawEllipse(QRect(0, 0, w - 1, h - 1));
-        } else {
-            p.setPen(toQColor(pal.shadow));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(QRect(0, 0, w - 1, h - 1));
-        }
-        break;
-    case 10:
-    case 11:
-        break;
-    default: // look 8
-        if (pressed)
-            bevel(p, 0, 0, w, h, pal.shadow, pal.highlight);
-        else
-            bevel(p, 0, 0, w, h, pal.highlight, pal.shadow);
-        break;
-    }
-
-    if (look != 14 && look != 3) {
-        drawPicture(p, pressed, disabled);
-        if (disabled)
-            captionEngraved();
-        else if (pressed)
-            captionPressed(look == 4 ? pal.light : text);
-        else
-            captionUp(text, f);
-    }
-
-    if (focusWanted && m_focus && m_showFocusRect && hasFocus())
-        dottedFrame(p, m_focusRect, text);
-}
-
-void chameleonButton::paintLook3(QPainter& p, const chameleonPalette& pal, int state,
-                                 bool disabled) const {
-    const int w = width();
-    const int h = height();
-    const bool soft = m_softBevel;
-    const QFont& f = font();
-    const uint32_t sf = pal.softFace;
-    auto outline = [&](uint32_t frameColor, uint32_t cornerColor) {
-        frame(p, 0, 0, w, h, frameColor);
-        corners(p, w, h, 1, cornerColor);
-    };
-    if (disabled) {
-        fill(p, 1, 1, w - 2, h - 2, shift(pal.face, -24, soft));
-        outline(shift(pal.face, -72, soft), shift(pal.face, -84, soft));
-        drawPicture(p, false, true);
-        drawCaptionAt(p, 1, 1, pal.highlight, f);
-        drawCaptionAt(p, 0, 0, pal.shadow, f);
-        return;
-    }
-    if (state == StatePressed) {
-        fill(p, 1, 1, w - 2, h - 2, shift(pal.face, 5, soft));
-        hline(p, 1, w - 1, 1, shift(pal.face, -32, soft));
-        hline(p, 1, w - 1, 2, shift(pal.face, -24, soft));
-        vline(p, 1, 2, h - 1, shift(pal.face, -22, soft));
-        hline(p, 2, w - 1, h - 2, shift(pal.face, 16, soft));
-        vline(p, w - 2, 2, h - 2, shift(pal.face, 10, soft));
-        outline(0x733C00, 0x7B4D10);
-        drawPicture(p, true, false);
-        drawEffects(p, pal, 1, 1, true, f);
-        drawCaptionAt(p, 1, 1, m_hover ? pal.textOver : pal.text, f);
-        return;
-    }
-    gradient(p, w, h, sf, 25, true, soft);
-    drawPicture(p, false, false);
-    drawEffects(p, pal, 0, 0, false, f);
-    drawCaptionAt(p, 0, 0, m_hover ? pal.textOver : pal.text, f);
-    outline(0x733C00, 0x7B4D10);
-    auto edge = [&](uint32_t frameC, uint32_t bottom, uint32_t top1, uint32_t top2,
-                    uint32_t sides) {
-        frame(p, 1, 2, w - 2, h - 4, frameC);
-        hline(p, 2, w - 2, h - 2, bottom);
-        hline(p, 2, w - 2, 1, top1);
-        hline(p, 2, w - 2, 2, top2);
-        vline(p, 2, 3, h - 3, sides);
-        vline(p, w - 3, 3, h - 3, sides);
-    };
-    if (m_hover) {
-        edge(0x31B2FF, 0x0096E7, 0xCEF3FF, 0x8CDBFF, 0x6BCBFF);
-    } else if ((m_focus || m_displayAsDefault) && m_showFocusRect) {
-        edge(0xE7AE8C, 0xEF826B, 0xFFE7CE, 0xF7D7BD, 0xF0D1B5);
-    } else {
-        hline(p, 2, w - 2, h - 2, shift(sf, -48, soft));
-        hline(p, 2, w - 2, h - 3, shift(sf, -32, soft));
-        vline(p, w - 2, 2, h - 2, shift(sf, -36, soft));
-        vline(p, w - 3, 2, h - 3, shift(sf, -24, soft));
-        hline(p, 2, w - 2, 1, shift(sf, 16, soft));
-        hline(p, 2, w - 2, 2, shift(sf, 10, soft));
-        vline(p, 1, 2, h - 2, shift(sf, -5, soft));
-        vline(p, 2, 3, h - 3, shift(sf, -10, soft));
-    }
 }
 
 // --- events ------------------------------------------------------------------------------------

@@ -234,7 +234,8 @@ private:
     int m_lastKey = 0;
     bool m_drawAllowed = true;
     bool m_suppressClick = false;
-    QRect m_captionRect;
+    QRect m_captionRect; // the caption measured and centred in m_captionArea
+    QRect m_captionArea; // inner rectangle less the picture's side
     QRect m_focusRect;
     QString m_accessKey;
     int m_shortcutId = 0;

@@ -15,6 +15,15 @@
 #include <memory>
 #include <vector>
 
+#include <ostream>
+
+// Readable QString values in test failure messages (line breaks shown as \r \n).
+inline void PrintTo(const QString& text, std::ostream* os) {
+    QString shown = text;
+    shown.replace("\r", "\\r").replace("\n", "\\n");
+    *os << '"' << shown.toStdString() << '"';
+}
+
 namespace actionstest {
 
 // A result list for the actions: rows with text, selection and small icon.
@@ -49,8 +58,7 @@ public:
 
 // A pushpin for a test map.
 maphost::PushpinData Pin(const QString& name, double latitude, double longitude,
-                         QVector<QVariant> values = {}, const QString& note = {},
-                         int symbol = 0);
+                         QVector<QVariant> values = {}, const QString& note = {}, int symbol = 0);
 
 // The host model running in-process with one active map, registered as the running
 // "MapPoint.Application" (directly, or through the fault wrapper), and the recording

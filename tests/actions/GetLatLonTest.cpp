@@ -97,7 +97,9 @@ TEST_F(GetLatLon, UnreachableHostStillShowsOneMessagePerRow) {
     rows.rows[1].selected = true;
     stopHost();
     actions::GetLatLon(rows);
-    EXPECT_EQ(desktop->count(Kind::MessageBox), 2);
+    const auto boxes = desktop->callsOf(Kind::MessageBox);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1].text, "The map could not be reached to find \"Harbour\".");
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "actions/PushpinActions.h"
 #include "actions/PushpinInformation.h"
 #include "actions/frmPushpin.h"
+#include "addin/NumberFormat.h"
+#include "geo/PositionCalculator.h"
 
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -30,9 +32,8 @@ protected:
         maphost::MapData data;
         maphost::DataSetData withFields;
         withFields.name = "Stores";
-        withFields.fields = {{"Store", QMetaType::QString},
-                             {"Sales", QMetaType::Double},
-                             {"Open", QMetaType::Bool}};
+        withFields.fields = {
+            {"Store", QMetaType::QString}, {"Sales", QMetaType::Double}, {"Open", QMetaType::Bool}};
         withFields.pushpins = {Pin("Downtown", 40.5, -74.25, {"No. 7", 1234.5, true}, "", 12),
                                Pin("Uptown", 41, -73.5, {QVariant(), 2.0, false}, "", 3)};
         maphost::DataSetData plain;
@@ -43,6 +44,17 @@ protected:
         openMap(data);
         for (const char* name : {"Downtown", "Uptown", "Cabin", "Shed"})
             rows.addRow(name, false);
+    }
+
+    // The position lines for a pushpin at (latitude, longitude), as derived (the last
+    // of 15 digits may differ from the stored coordinates).
+    QString position(double latitude, double longitude) {
+        double lat = 0, lon = 0;
+        geo::CalcLatLon(map, map->GetLocation(latitude, longitude, 0), lat, lon);
+        EXPECT_NEAR(lat, latitude, 1e-9);
+        EXPECT_NEAR(lon, longitude, 1e-9);
+        return "Latitude: " + locastra::FormatNumber(lat) +
+               "\r\nLongitude: " + locastra::FormatNumber(lon);
     }
 
     // Runs the command, reads the window it opens and closes it by the close box
@@ -75,7 +87,7 @@ TEST_F(PushpinInformation, FieldLinesThenPosition) {
     EXPECT_EQ(content.header, "Pushpin");
     EXPECT_EQ(content.name, "Downtown");
     const QString expected =
-        "Store: No. 7\r\nSales: 1234.5\r\nOpen: True\r\nLatitude: 40.5\r\nLongitude: -74.25";
+        "Store: No. 7\r\nSales: 1234.5\r\nOpen: True\r\n" + position(40.5, -74.25);
     EXPECT_EQ(actions::g_sPushpinInfo, expected);
     EXPECT_EQ(content.text, expected);
     EXPECT_EQ(actions::g_lPushpinSymbol, 12);
@@ -86,11 +98,11 @@ TEST_F(PushpinInformation, NoFieldsGivesNameAndNoteLines) {
     rows.rows[2].selected = true;
     run();
     EXPECT_EQ(actions::g_sPushpinInfo,
-              "Name: Cabin\r\nNote: Key under mat\r\nLatitude: 60.25\r\nLongitude: 10.5");
+              "Name: Cabin\r\nNote: Key under mat\r\n" + position(60.25, 10.5));
     rows.rows[2].selected = false;
     rows.rows[3].selected = true;
     run();
-    EXPECT_EQ(actions::g_sPushpinInfo, "Name: Shed\r\nNote: \r\nLatitude: -10\r\nLongitude: 20");
+    EXPECT_EQ(actions::g_sPushpinInfo, "Name: Shed\r\nNote: \r\n" + position(-10, 20));
     EXPECT_EQ(actions::g_lPushpinSymbol, 255);
 }
 
@@ -99,8 +111,7 @@ TEST_F(PushpinInformation, TwoRowsAreJoinedAndTheSecondGetsNoNameLines) {
     rows.rows[3].selected = true;
     const auto content = run();
     EXPECT_EQ(actions::g_sPushpinInfo,
-              "Store: \r\nSales: 2\r\nOpen: False\r\nLatitude: 41\r\nLongitude: -73.5"
-              "Latitude: -10\r\nLongitude: 20");
+              "Store: \r\nSales: 2\r\nOpen: False\r\n" + position(41, -73.5) + position(-10, 20));
     EXPECT_EQ(content.name, "Shed");
 }
 
@@ -140,7 +151,7 @@ TEST_F(PushpinInformation, CopyPutsTheWholeTextWithItsLineBreaksOnTheClipboard) 
     });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(desktop->clipboardText(),
-              "Name: Cabin\r\nNote: Key under mat\r\nLatitude: 60.25\r\nLongitude: 10.5");
+              "Name: Cabin\r\nNote: Key under mat\r\n" + position(60.25, 10.5));
     EXPECT_EQ(desktop->count(Kind::MessageBox), 0);
 }
 
@@ -186,8 +197,7 @@ TEST_F(PushpinInformation, FailingStepsLeaveTheirLinesOut) {
     rows.rows[0].selected = true;
     run();
     // Every field line failed: the text was still empty, so the name lines come in.
-    EXPECT_EQ(actions::g_sPushpinInfo,
-              "Name: Downtown\r\nNote: \r\nLatitude: 40.5\r\nLongitude: -74.25");
+    EXPECT_EQ(actions::g_sPushpinInfo, "Name: Downtown\r\nNote: \r\n" + position(40.5, -74.25));
 
     injector->clearRules();
     injector->failAlways("Map.Distance");

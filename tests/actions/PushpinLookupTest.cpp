@@ -1,8 +1,11 @@
 #include "ActionsTestSupport.h"
 
 #include "actions/PushpinLookup.h"
+#include "automation/ClassRegistry.h"
+#include "mappoint/Application.h"
 #include "mappoint/Pushpin.h"
 
+#include <QLocale>
 #include <QMetaType>
 
 using namespace actionstest;
@@ -20,23 +23,22 @@ maphost::DataSetData Set(const QString& name, QVector<maphost::FieldDef> fields,
     return set;
 }
 
-const QVector<maphost::FieldDef> ThreeFields = {{"City", QMetaType::QString},
-                                                {"Code", QMetaType::LongLong},
-                                                {"Rating", QMetaType::Double}};
+const QVector<maphost::FieldDef> ThreeFields = {
+    {"City", QMetaType::QString}, {"Code", QMetaType::LongLong}, {"Rating", QMetaType::Double}};
 
 class Lookup : public ActionsTest {
 protected:
     void SetUp() override {
         ActionsTest::SetUp();
         maphost::MapData data;
+        data.dataSets.push_back(Set("Shops", ThreeFields,
+                                    {Pin("Corner Shop", 48.1, 11.5, {"Munich", 80331, 4.5}),
+                                     Pin("Bakery", 48.2, 11.6, {"Seattle", 98101, 3.25}),
+                                     Pin("Kiosk", 48.3, 11.7, {QVariant(), 1, 2.0})}));
         data.dataSets.push_back(
-            Set("Shops", ThreeFields,
-                {Pin("Corner Shop", 48.1, 11.5, {"Munich", 80331, 4.5}),
-                 Pin("Bakery", 48.2, 11.6, {"Seattle", 98101, 3.25}),
-                 Pin("Kiosk", 48.3, 11.7, {QVariant(), 1, 2.0})}));
-        data.dataSets.push_back(Set("Other", {{"Label", QMetaType::QString}},
-                                    {Pin("SEATTLE office", 47.6, -122.3, {"seattle"}),
-                                     Pin("corner shop", 10, 10, {"x"})}));
+            Set("Other", {{"Label", QMetaType::QString}},
+                {Pin("SEATTLE office", 47.6, -122.3, {"seattle"}),
+                 Pin("corner shop", 10, 10, {"x"}), Pin("Straße Süd", 11, 11, {"ÖL"})}));
         openMap(data);
     }
 };
@@ -77,11 +79,25 @@ TEST_F(Lookup, NameTestComesBeforeTheFieldsAndEarlierDatasetsWin) {
     EXPECT_EQ(pinState("corner shop").balloonState, 0);
 }
 
+TEST_F(Lookup, LowerCasingCoversLettersBeyondAscii) {
+    ASSERT_TRUE(SearchPushpinForRow(map, "STRAßE SÜD"));
+    EXPECT_EQ(pinState("Straße Süd").balloonState, 2);
+    ASSERT_TRUE(SearchPushpinForRow(map, "öl"));
+    EXPECT_TRUE(isSelected("Straße Süd"));
+}
+
 TEST_F(Lookup, NumbersAreComparedAsTheirText) {
     ASSERT_TRUE(SearchPushpinForRow(map, "3.25"));
     EXPECT_TRUE(isSelected("Bakery"));
     ASSERT_TRUE(SearchPushpinForRow(map, "80331"));
     EXPECT_TRUE(isSelected("Corner Shop"));
+    // Numbers read with the user's decimal separator.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const bool commaFound = SearchPushpinForRow(map, "4,5");
+    const bool pointFound = SearchPushpinForRow(map, "4.5");
+    QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(commaFound);
+    EXPECT_FALSE(pointFound);
 }
 
 TEST_F(Lookup, NoMatchAndNoValueNeverMatches) {
@@ -95,8 +111,8 @@ TEST_F(Lookup, UnreadableDatasetsAndRecordsArePassedOver) {
     useFaults();
     // The first dataset cannot be queried: the second one's match is found.
     injector->failAlways("DataSet.QueryAllRecords", "Shops");
-    auto faulty = automation::GetObjectAs<mappoint::Application>("MapPoint.Application")
-                      ->ActiveMap();
+    auto faulty =
+        automation::GetObjectAs<mappoint::Application>("MapPoint.Application")->ActiveMap();
     ASSERT_TRUE(SearchPushpinForRow(faulty, "seattle"));
     EXPECT_TRUE(isSelected("SEATTLE office"));
 

@@ -9,7 +9,9 @@ using namespace actionstest;
 
 namespace {
 
-QListWidget* symbolList(QDialog* dialog) { return dialog->findChild<QListWidget*>("ListView1"); }
+QListWidget* symbolList(QDialog* dialog) {
+    return dialog->findChild<QListWidget*>("ListView1");
+}
 
 void selectSymbol(QDialog* dialog, int symbol) {
     auto* list = symbolList(dialog);
@@ -58,19 +60,18 @@ TEST_F(SymbolPicker, ListsTheSymbolsInNumberOrder) {
 
 TEST_F(SymbolPicker, CancelSelectWithNothingAndCloseBoxMakeNoChoice) {
     rows.rows[0].selected = true;
-    const std::vector<std::function<void(QDialog*)>> ways = {
-        [](QDialog* d) {
-            selectSymbol(d, 9);
-            ClickButton(d, "buttonCancle");
-        },
-        [](QDialog* d) {
-            selectSymbol(d, -1);
-            ClickButton(d, "ButtonSelect");
-        },
-        [](QDialog* d) {
-            selectSymbol(d, 9);
-            d->close();
-        }};
+    const std::vector<std::function<void(QDialog*)>> ways = {[](QDialog* d) {
+                                                                 selectSymbol(d, 9);
+                                                                 ClickButton(d, "buttonCancle");
+                                                             },
+                                                             [](QDialog* d) {
+                                                                 selectSymbol(d, -1);
+                                                                 ClickButton(d, "ButtonSelect");
+                                                             },
+                                                             [](QDialog* d) {
+                                                                 selectSymbol(d, 9);
+                                                                 d->close();
+                                                             }};
     for (const auto& way : ways) {
         OnNextModal(way);
         actions::ChangePushpinSymbol(rows);

@@ -2,8 +2,8 @@
 
 #include "automation/Error.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 
 namespace {

@@ -3,8 +3,8 @@
 #include "geo/PositionCalculator.h"
 #include "maphost/model/HostMap.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 

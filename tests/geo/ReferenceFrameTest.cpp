@@ -5,9 +5,9 @@
 #include "automation/Error.h"
 #include "maphost/model/HostMap.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -22,8 +22,7 @@ class RecordingMap : public faults::FaultMap {
 public:
     using FaultMap::FaultMap;
 
-    mappoint::LocationPtr GetLocation(double latitude, double longitude,
-                                      double altitude) override {
+    mappoint::LocationPtr GetLocation(double latitude, double longitude, double altitude) override {
         locations.emplace_back(latitude, longitude, altitude);
         return FaultMap::GetLocation(latitude, longitude, altitude);
     }
@@ -69,9 +68,9 @@ protected:
     double lon = 222;
 };
 
-const QStringList FirstCallMembers = {
-    "Map.Units",       "Map.GetLocation", "Map.GetLocation", "Map.GetLocation", "Map.Distance",
-    "Map.Distance",    "Map.GetLocation", "Map.Distance",    "Map.Distance"};
+const QStringList FirstCallMembers = {"Map.Units",       "Map.GetLocation", "Map.GetLocation",
+                                      "Map.GetLocation", "Map.Distance",    "Map.Distance",
+                                      "Map.GetLocation", "Map.Distance",    "Map.Distance"};
 const QStringList LaterCallMembers = {"Map.Units", "Map.Distance", "Map.GetLocation",
                                       "Map.Distance", "Map.Distance"};
 
@@ -163,14 +162,18 @@ TEST_F(ReferenceFrame, CountsAsBuiltOnceTheNorthPoleIsKept) {
 
 TEST_F(ReferenceFrame, LatitudeIsStoredBeforeItsArithmeticCheck) {
     // A zero pole-to-pole distance: the latitude step divides by zero.
-    map->distanceOverride = [](int call, double real) { return call == 1 ? 0.0 : real; };
+    map->distanceOverride = [](int call, double real) {
+        return call == 1 ? 0.0 : real;
+    };
     EXPECT_EQ(derive(place(40.7, -74.0)), automation::errors::DivisionByZero);
     EXPECT_TRUE(std::isinf(lat));
     EXPECT_EQ(lon, 222);
 }
 
 TEST_F(ReferenceFrame, NonFiniteDistanceIsAnArithmeticError) {
-    map->distanceOverride = [](int call, double real) { return call == 2 ? NAN : real; };
+    map->distanceOverride = [](int call, double real) {
+        return call == 2 ? NAN : real;
+    };
     EXPECT_EQ(derive(place(40.7, -74.0)), automation::errors::Overflow);
     EXPECT_TRUE(std::isnan(lat));
     EXPECT_EQ(lon, 222);
@@ -179,7 +182,9 @@ TEST_F(ReferenceFrame, NonFiniteDistanceIsAnArithmeticError) {
 TEST_F(ReferenceFrame, QuotientOutsideTheRangeIsClampedNotFailed) {
     // A meridian distance too large for the latitude: q falls far below -1 and is
     // clamped, giving the half turn rather than a failing square root.
-    map->distanceOverride = [](int call, double real) { return call == 3 ? 9000.0 : real; };
+    map->distanceOverride = [](int call, double real) {
+        return call == 3 ? 9000.0 : real;
+    };
     EXPECT_FALSE(derive(place(60, 10)));
     EXPECT_NEAR(lat, 60, 1e-9);
     EXPECT_EQ(lon, 180.0);

@@ -16,8 +16,8 @@ maphost::PushpinData pin(const QString& name, double latitude, double longitude,
     return p;
 }
 
-std::shared_ptr<maphost::HostMap> mapWith(std::vector<maphost::PushpinData> pins,
-                                          double centreLat, double centreLon, double altitude) {
+std::shared_ptr<maphost::HostMap> mapWith(std::vector<maphost::PushpinData> pins, double centreLat,
+                                          double centreLon, double altitude) {
     maphost::MapData data;
     maphost::DataSetData places;
     places.name = QStringLiteral("Places");

@@ -16,8 +16,8 @@ maphost::PushpinData pin(const QString& name, double latitude, double longitude,
 
 // A map with one dataset "Places" (fields "Kind", "Rank") holding the given pushpins,
 // viewed at the given centre and altitude (miles).
-std::shared_ptr<maphost::HostMap> mapWith(std::vector<maphost::PushpinData> pins,
-                                          double centreLat, double centreLon, double altitude);
+std::shared_ptr<maphost::HostMap> mapWith(std::vector<maphost::PushpinData> pins, double centreLat,
+                                          double centreLon, double altitude);
 
 // Renders the map through a renderer without land, so the background is plain sea.
 QImage render(maphost::MapRenderer& renderer, QSize size = {640, 480});

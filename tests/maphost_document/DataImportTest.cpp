@@ -120,6 +120,16 @@ TEST_F(DataImportTest, CsvColumnWithLateTextStaysTextAndLosesNothing) {
     EXPECT_EQ(set.pushpins.back().name, QStringLiteral("last"));
 }
 
+TEST_F(DataImportTest, CsvInWindowsEncodingKeepsItsLetters) {
+    const DataSetData set =
+        DataImport::importDataSet(write(QStringLiteral("ansi.csv"), "Stra\xdf"
+                                                                    "e,lat,lon\nZ\xfcrich,1,2\n"));
+    EXPECT_EQ(fieldNames(set), QStringList{QStringLiteral("Straße")});
+    ASSERT_EQ(set.pushpins.size(), 1u);
+    EXPECT_EQ(set.pushpins[0].name, QStringLiteral("Zürich"));
+    EXPECT_EQ(set.pushpins[0].values[0], QVariant(QStringLiteral("Zürich")));
+}
+
 TEST_F(DataImportTest, CsvThatCannotBeImported) {
     expectError(write(QStringLiteral("nocoords.csv"), "name,city\na,b\n"), "coordinate");
     expectError(write(QStringLiteral("badrow.csv"), "name,lat,lon\na,1,2\nb,north,2\n"),

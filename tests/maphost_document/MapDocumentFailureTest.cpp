@@ -102,6 +102,18 @@ TEST_F(MapDocumentFailure, SaveIntoReadOnlyFolderLeavesOldDocument) {
     expectOldDocumentUntouched();
 }
 
+TEST_F(MapDocumentFailure, ReadOnlyDocumentIsNotReplaced) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
+    ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner));
+    const QString error =
+        doctest::errorOf([&] { MapDocument::save(smallMap(QStringLiteral("new")), doc); });
+    QFile::setPermissions(doc, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_TRUE(error.contains(doc) && error.contains(QStringLiteral("read-only")))
+        << error.toStdString();
+    expectOldDocumentUntouched();
+}
+
 TEST_F(MapDocumentFailure, SaveWhoseTemporaryFileCannotBeMadeLeavesOldDocument) {
     // A name so long that the temporary name beside it is too long for the file system
     // (this fails for root as well, unlike a read-only folder).

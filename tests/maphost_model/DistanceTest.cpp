@@ -23,14 +23,14 @@ struct Pair {
 
 std::vector<Pair> testPairs() {
     std::vector<Pair> pairs = {
-        {0, 0, 0, 180},                     // antipodes on the equator
-        {30, 40, -30, -140},                // antipodes
-        {90, 0, -90, 0},                    // pole to pole
-        {45, 10, -45, -170 + 1e-7},         // nearly antipodal
-        {51.5, -0.12, 51.5 + 1e-7, -0.12},  // about a centimetre apart
+        {0, 0, 0, 180},                      // antipodes on the equator
+        {30, 40, -30, -140},                 // antipodes
+        {90, 0, -90, 0},                     // pole to pole
+        {45, 10, -45, -170 + 1e-7},          // nearly antipodal
+        {51.5, -0.12, 51.5 + 1e-7, -0.12},   // about a centimetre apart
         {-33.9, 151.2, -33.9, 151.2 + 1e-8}, // about a millimetre apart
-        {12.5, 179.9999, 12.5, -179.9999},  // across the 180th meridian
-        {89.9, 0, 89.9, 180},               // over the pole
+        {12.5, 179.9999, 12.5, -179.9999},   // across the 180th meridian
+        {89.9, 0, 89.9, 180},                // over the pole
         {0, 0, 0, 90},
         {47.6, -122.3, 40.7, -74.0},
     };
@@ -49,8 +49,8 @@ double haversineKm(const Pair& p) {
     const LD dphi = (LD(p.lat2) - LD(p.lat1)) * rad;
     const LD dlambda = (LD(p.lon2) - LD(p.lon1)) * rad;
     const LD h = std::sin(dphi / 2) * std::sin(dphi / 2) +
-                 std::cos(LD(p.lat1) * rad) * std::cos(LD(p.lat2) * rad) *
-                     std::sin(dlambda / 2) * std::sin(dlambda / 2);
+                 std::cos(LD(p.lat1) * rad) * std::cos(LD(p.lat2) * rad) * std::sin(dlambda / 2) *
+                     std::sin(dlambda / 2);
     // 2 atan2(sqrt h, sqrt(1 - h)) is the well-conditioned spelling of 2 asin(sqrt h).
     return double(LD(RadiusKm) * 2 * std::atan2(std::sqrt(h), std::sqrt(1 - h)));
 }
@@ -79,9 +79,9 @@ TEST(Distance, MatchesGeodSolveOnTheSameSphere) {
     in.flush();
     QProcess process;
     // Inverse problem on a sphere of the mean Earth radius, distances to 1e-10 m.
-    process.start(geodSolve, {QStringLiteral("-i"), QStringLiteral("-e"),
-                              QStringLiteral("6371008.8"), QStringLiteral("0"),
-                              QStringLiteral("-p"), QStringLiteral("10")});
+    process.start(geodSolve,
+                  {QStringLiteral("-i"), QStringLiteral("-e"), QStringLiteral("6371008.8"),
+                   QStringLiteral("0"), QStringLiteral("-p"), QStringLiteral("10")});
     ASSERT_TRUE(process.waitForStarted());
     process.write(input.toUtf8());
     process.closeWriteChannel();
@@ -140,10 +140,9 @@ TEST(GetLocation, ChecksItsRanges) {
     EXPECT_NO_THROW(map->GetLocation(90, 180, 0));
     EXPECT_NO_THROW(map->GetLocation(-90, -180, 24854));
     EXPECT_NO_THROW(map->GetLocation(0, 0, 1));
-    const double bad[][3] = {{90.000001, 0, 0},  {-90.5, 0, 0},   {0, 180.000001, 0},
-                             {0, -181, 0},       {NAN, 0, 0},     {0, INFINITY, 0},
-                             {0, 0, -1},         {0, 0, 0.5},     {0, 0, 24854.01},
-                             {0, 0, NAN}};
+    const double bad[][3] = {{90.000001, 0, 0}, {-90.5, 0, 0},    {0, 180.000001, 0}, {0, -181, 0},
+                             {NAN, 0, 0},       {0, INFINITY, 0}, {0, 0, -1},         {0, 0, 0.5},
+                             {0, 0, 24854.01},  {0, 0, NAN}};
     for (const auto& b : bad) {
         try {
             map->GetLocation(b[0], b[1], b[2]);

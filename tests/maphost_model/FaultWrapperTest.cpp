@@ -23,9 +23,9 @@ class FaultWrapperTest : public ::testing::Test {
 protected:
     void SetUp() override {
         maphost::MapData data;
-        data.dataSets.push_back(dataSet("North", {pin("Oslo", 59.9, 10.7, {"NO"}),
-                                                  pin("Bergen", 60.4, 5.3, {"NO"})},
-                                        {{"Country", QMetaType::QString}}));
+        data.dataSets.push_back(
+            dataSet("North", {pin("Oslo", 59.9, 10.7, {"NO"}), pin("Bergen", 60.4, 5.3, {"NO"})},
+                    {{"Country", QMetaType::QString}}));
         data.dataSets.push_back(dataSet("South", {pin("Rome", 41.9, 12.5)}));
         real = maphost::HostMap::create(data);
         injector = std::make_shared<FaultInjector>();
@@ -58,9 +58,8 @@ TEST_F(FaultWrapperTest, PassesCallsThroughAndLogsThem) {
     auto from = oslo->Location();
     auto to = map->GetLocation(0, 0, 0);
     EXPECT_GT(map->Distance(from, to), 0);
-    EXPECT_EQ(injector->calls(),
-              (QStringList{"Map.FindPushpin", "Pushpin.Name", "Pushpin.Location",
-                           "Map.GetLocation", "Map.Distance"}));
+    EXPECT_EQ(injector->calls(), (QStringList{"Map.FindPushpin", "Pushpin.Name", "Pushpin.Location",
+                                              "Map.GetLocation", "Map.Distance"}));
     EXPECT_EQ(injector->callCount("Map.Distance"), 1);
     injector->clearCalls();
     EXPECT_FALSE(map->FindPushpin("nobody"));

@@ -14,10 +14,10 @@ class FindPushpinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         maphost::MapData data;
-        data.dataSets.push_back(dataSet("First", {pin("Alpha", 1, 1), pin("Beta", 2, 2),
-                                                  pin("Alpha", 3, 3)}));
-        data.dataSets.push_back(dataSet("Second", {pin("alpha", 4, 4), pin("Alpha", 5, 5),
-                                                   pin("Gamma", 6, 6)}));
+        data.dataSets.push_back(
+            dataSet("First", {pin("Alpha", 1, 1), pin("Beta", 2, 2), pin("Alpha", 3, 3)}));
+        data.dataSets.push_back(
+            dataSet("Second", {pin("alpha", 4, 4), pin("Alpha", 5, 5), pin("Gamma", 6, 6)}));
         map = HostMap::create(data);
     }
 
@@ -93,8 +93,7 @@ TEST(FindPushpinMany, FirstOfManyRepeatsAfterDeletions) {
     auto ds = map->DataSets()->AddPushpinSet("Repeats");
     std::vector<mappoint::PushpinPtr> pins;
     for (int i = 0; i < 200; ++i) {
-        pins.push_back(map->AddPushpin(map->GetLocation(0, i % 90, 0),
-                                       i % 2 ? "Odd" : "Even"));
+        pins.push_back(map->AddPushpin(map->GetLocation(0, i % 90, 0), i % 2 ? "Odd" : "Even"));
         pins.back()->MoveTo(ds);
     }
     // Deleting from the front, the index must hand out the next one each time.
@@ -107,6 +106,40 @@ TEST(FindPushpinMany, FirstOfManyRepeatsAfterDeletions) {
     }
     EXPECT_FALSE(map->FindPushpin("Even"));
     EXPECT_TRUE(map->FindPushpin("Odd"));
+}
+
+} // namespace
+
+namespace {
+
+// A dataset imported without a name column: every pushpin has the same (empty) name.
+TEST(FindPushpinMany, ManyPushpinsSharingOneName) {
+    maphost::MapData data;
+    for (int d = 0; d < 2; ++d) {
+        std::vector<maphost::PushpinData> pins;
+        for (int i = 0; i < 20000; ++i)
+            pins.push_back(testmaps::pin("", d * 10 + 5, (i % 3600) / 20.0 - 90));
+        data.dataSets.push_back(testmaps::dataSet(QString("Set %1").arg(d), std::move(pins)));
+    }
+    auto map = maphost::HostMap::create(std::move(data));
+    auto second = map->DataSets()->Item(2);
+    map->DataSets()->Item(1)->Delete();
+    auto rs = second->QueryAllRecords();
+    for (int i = 0; i < 20000; ++i, rs->MoveNext()) {
+        auto found = map->FindPushpin("");
+        ASSERT_TRUE(found);
+        if (i % 997 == 0) {
+            // The found one is the current record of the walk: compare their places.
+            found->Location()->GoTo();
+            const auto at = map->view();
+            rs->Location()->GoTo();
+            EXPECT_EQ(map->view().centerLongitude, at.centerLongitude);
+            EXPECT_EQ(at.centerLatitude, 15);
+        }
+        found->Delete();
+    }
+    EXPECT_FALSE(map->FindPushpin(""));
+    EXPECT_EQ(second->RecordCount(), 0);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The host application: commands by method name, active map, position, and its
 // registration as the running "MapPoint.Application".
+#include "maphost/model/HostApplication.h"
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
-#include "maphost/model/HostApplication.h"
 #include "maphost/model/HostMap.h"
 
 #include <QSignalSpy>

@@ -3,6 +3,7 @@
 #include "TestMaps.h"
 #include "automation/Error.h"
 #include "mappoint/Location.h"
+#include "mappoint/Symbol.h"
 #include "mappoint/Symbols.h"
 
 #include <QCoreApplication>
@@ -21,9 +22,9 @@ MapData sampleData() {
     picture.fill(Qt::blue);
     data.customSymbols.push_back({256, "Hide", picture});
     data.customSymbols.push_back({260, "Late", picture});
-    auto shops = dataSet("Shops",
-                         {pin("A", 1.5, -2.25, {"x", 7}), pin("B", -89.5, 179.75, {QVariant(), 2.5})},
-                         {{"Text", QMetaType::QString}, {"Number", QMetaType::Double}});
+    auto shops = dataSet(
+        "Shops", {pin("A", 1.5, -2.25, {"x", 7}), pin("B", -89.5, 179.75, {QVariant(), 2.5})},
+        {{"Text", QMetaType::QString}, {"Number", QMetaType::Double}});
     shops.symbol = 260;
     shops.pushpins[0].note = "note A";
     shops.pushpins[0].symbol = 256;
@@ -93,6 +94,8 @@ TEST(MapData, RoundTripKeepsEverything) {
     EXPECT_FALSE(map->isModified());
     expectEqual(map->toMapData(), data);
     EXPECT_EQ(map->Symbols()->Count(), 258);
+    EXPECT_EQ(map->Symbols()->Item(258)->ID(), 260); // custom symbols in ID order
+    EXPECT_EQ(map->Symbols()->Item(257)->Name(), "Hide");
     EXPECT_EQ(map->Units(), mappoint::geoKilometers);
     EXPECT_EQ(map->shapeIds().size(), 1u);
 }

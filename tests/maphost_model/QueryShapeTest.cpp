@@ -69,7 +69,8 @@ TEST_F(QueryShapeTest, AreaTypesFindThePointsInsideAndOnTheOutline) {
 
 TEST_F(QueryShapeTest, ConcavePolygonLeavesItsNotchOut) {
     // A "U": the notch between the arms holds "inside" (5, 5).
-    const QVector<QPointF> u = {{0, 0}, {10, 0}, {10, 10}, {7, 10}, {7, 3}, {3, 3}, {3, 10}, {0, 10}};
+    const QVector<QPointF> u = {{0, 0}, {10, 0}, {10, 10}, {7, 10},
+                                {7, 3}, {3, 3},  {3, 10},  {0, 10}};
     EXPECT_EQ(query(1, shape(ShapeKind::Freeform, u)), (QStringList{"west edge", "corner"}));
 }
 

@@ -135,6 +135,40 @@ TEST(Records, SnapshotWalkSurvivesDeletionAndAddition) {
     EXPECT_EQ(records, 3);
 }
 
+TEST(Records, OrderSurvivesManyDeletionsAndMoves) {
+    maphost::MapData data;
+    std::vector<maphost::PushpinData> pins;
+    for (int i = 0; i < 300; ++i)
+        pins.push_back(pin(QString("P%1").arg(i), 0, i / 2.0));
+    data.dataSets.push_back(dataSet("Many", std::move(pins)));
+    data.dataSets.push_back(dataSet("Other", {}));
+    auto map = HostMap::create(data);
+    auto many = map->DataSets()->Item(1);
+    auto other = map->DataSets()->Item(2);
+    QStringList kept;
+    // Delete two of every three during a walk (the dataset's storage is compacted
+    // on the way), moving every tenth of the rest to the other dataset.
+    auto rs = many->QueryAllRecords();
+    for (int i = 0; !rs->Eof(); rs->MoveNext(), ++i) {
+        auto p = rs->Pushpin();
+        if (i % 3 != 0)
+            p->Delete();
+        else if (i % 10 == 0)
+            p->MoveTo(other);
+        else
+            kept << p->Name();
+    }
+    EXPECT_EQ(many->RecordCount(), kept.size());
+    EXPECT_EQ(walkNames(many), kept);
+    EXPECT_EQ(walkNames(other), (QStringList{"P0", "P30", "P60", "P90", "P120", "P150", "P180",
+                                             "P210", "P240", "P270"}));
+    // Pushpins added after the compaction go to the end and are found by name.
+    other->QueryAllRecords()->Pushpin()->MoveTo(many);
+    EXPECT_EQ(walkNames(many).last(), "P0");
+    EXPECT_EQ(map->FindPushpin("P3")->Name(), "P3");
+    EXPECT_FALSE(map->FindPushpin("P4"));
+}
+
 TEST(Records, DeletedPushpinFailsEveryCall) {
     auto map = threeDataSets();
     auto pushpin = map->FindPushpin("S1");
@@ -144,14 +178,22 @@ TEST(Records, DeletedPushpinFailsEveryCall) {
     EXPECT_FALSE(map->Selection());
     EXPECT_FALSE(map->FindPushpin("S1"));
     const std::vector<std::function<void()>> calls = {
-        [&] { pushpin->Name(); },           [&] { pushpin->SetName("x"); },
-        [&] { pushpin->Note(); },           [&] { pushpin->SetNote("x"); },
-        [&] { pushpin->Parent(); },         [&] { pushpin->Location(); },
-        [&] { pushpin->Symbol(); },         [&] { pushpin->SetSymbol(3); },
-        [&] { pushpin->Highlight(); },      [&] { pushpin->SetHighlight(true); },
-        [&] { pushpin->BalloonState(); },   [&] { pushpin->SetBalloonState(1); },
-        [&] { pushpin->Select(); },         [&] { pushpin->Delete(); },
-        [&] { again->Name(); },             [&] { pushpin->Type(); },
+        [&] { pushpin->Name(); },
+        [&] { pushpin->SetName("x"); },
+        [&] { pushpin->Note(); },
+        [&] { pushpin->SetNote("x"); },
+        [&] { pushpin->Parent(); },
+        [&] { pushpin->Location(); },
+        [&] { pushpin->Symbol(); },
+        [&] { pushpin->SetSymbol(3); },
+        [&] { pushpin->Highlight(); },
+        [&] { pushpin->SetHighlight(true); },
+        [&] { pushpin->BalloonState(); },
+        [&] { pushpin->SetBalloonState(1); },
+        [&] { pushpin->Select(); },
+        [&] { pushpin->Delete(); },
+        [&] { again->Name(); },
+        [&] { pushpin->Type(); },
         [&] { pushpin->MoveTo(map->DataSets()->Item(2)); },
     };
     for (const auto& call : calls)

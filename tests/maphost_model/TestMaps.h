@@ -31,8 +31,7 @@ inline maphost::PushpinData pin(const QString& name, double lat, double lon,
     return p;
 }
 
-inline maphost::DataSetData dataSet(const QString& name,
-                                    std::vector<maphost::PushpinData> pushpins,
+inline maphost::DataSetData dataSet(const QString& name, std::vector<maphost::PushpinData> pushpins,
                                     QVector<maphost::FieldDef> fields = {}) {
     maphost::DataSetData ds;
     ds.name = name;

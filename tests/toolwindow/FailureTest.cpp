@@ -10,9 +10,7 @@ namespace {
 
 class FailureTest : public ToolWindowTest {
 protected:
-    void revokeHost() {
-        automation::RevokeActiveObject("MapPoint.Application", host_.get());
-    }
+    void revokeHost() { automation::RevokeActiveObject("MapPoint.Application", host_.get()); }
     void expectIdle() {
         EXPECT_EQ(form().cmdFindPushpin->Caption(), "Find");
         EXPECT_EQ(form().ButtonShowAll->Caption(), "Get All");

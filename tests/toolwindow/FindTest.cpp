@@ -60,7 +60,7 @@ TEST_F(FindTest, ChoiceSearchesEveryDatasetOfThatExactName) {
 TEST_F(FindTest, UnknownOrLowerCasedChoiceRunsOnlyTheExactLookup) {
     setMap({{"Shops", {{"shop"}, {"shop two"}}}});
     open();
-    for (const QString choice : {QStringLiteral("Gone"), QStringLiteral("all")}) {
+    for (const QString& choice : {QStringLiteral("Gone"), QStringLiteral("all")}) {
         choose(choice);
         find("shop");
         EXPECT_EQ(rows(), QStringList{"shop"}) << choice.toStdString();

@@ -10,7 +10,7 @@ namespace {
 class GetAllTest : public ToolWindowTest {};
 
 TEST_F(GetAllTest, ListsEveryRecordOfAllDatasetsInMapOrder) {
-    setMap({{"Three", {{"c"}, {"a"}, {"c"}}}, {"Two", {{"b", 254}, {"d", 300}}}});
+    setMap({{"Three", {{"c"}, {"a"}, {"c"}}}, {"Two", {{"b", 254}, {"d", 255}}}});
     open();
     form().StatusBar1->setPanelText(1, "old text");
     getAll();
@@ -113,8 +113,7 @@ TEST_F(GetAllTest, SortedInsertionOfLargeBatchesKeepsTheOrderAndTheSelection) {
     model.flush();
     ASSERT_EQ(model.rowCount(), 2001);
     for (int i = 1; i < model.rowCount(); ++i)
-        ASSERT_GE(QString::compare(model.text(i - 1), model.text(i), Qt::CaseInsensitive), 0)
-            << i;
+        ASSERT_GE(QString::compare(model.text(i - 1), model.text(i), Qt::CaseInsensitive), 0) << i;
     // Descending: n0501 .. n1999 come before n0500x.
     const int at = rows().indexOf("n0500x");
     EXPECT_EQ(at, 1499);

@@ -1,7 +1,7 @@
 // The result rows: batched and sorted insertion, the first row as the search sees
 // it, and the match test against its definition (lower-case both, then contains).
-#include "toolwindow/LowerCaseContains.h"
 #include "toolwindow/ResultListModel.h"
+#include "toolwindow/LowerCaseContains.h"
 
 #include <gtest/gtest.h>
 
@@ -90,13 +90,55 @@ TEST(LowerCaseContains, AgreesWithLowerCasingBothTexts) {
             match.setText(text);
             for (const QString& name : names) {
                 const bool expected = locale.toLower(name).contains(locale.toLower(text));
-                EXPECT_EQ(match.matches(name), expected)
-                    << localeName << " '" << name.toStdString() << "' / '" << text.toStdString()
-                    << "'";
+                EXPECT_EQ(match.matches(name), expected) << localeName << " '" << name.toStdString()
+                                                         << "' / '" << text.toStdString() << "'";
             }
         }
         QLocale::setDefault(previous);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ResultListModel, SortOrderAgreesWithCaseInsensitiveComparison) {
+    const QStringList names = {"straße", "Strasse", "ÄPFEL", "äpfel", "apfel", "Zebra",
+                               "zebra",  "é",       "E",     "ab",    "Ab",    "a",
+                               "",       "Ωmega",   "ωmega", "b",     "aB c",  "ab c"};
+    ResultListModel model;
+    for (int i = 0; i < names.size(); ++i)
+        model.append(names[i], i + 1);
+    model.flush();
+    for (const Qt::SortOrder order : {Qt::DescendingOrder, Qt::AscendingOrder}) {
+        model.toggleSort();
+        ASSERT_EQ(model.sortOrder(), order);
+        for (int i = 1; i < model.rowCount(); ++i) {
+            const int c = QString::compare(model.text(i - 1), model.text(i), Qt::CaseInsensitive);
+            const std::string pair =
+                model.text(i - 1).toStdString() + " / " + model.text(i).toStdString();
+            EXPECT_TRUE(order == Qt::AscendingOrder ? c <= 0 : c >= 0) << pair;
+            if (c == 0) {
+                // Equal texts keep the order they arrived in.
+                EXPECT_LT(model.imageIndex(i - 1), model.imageIndex(i)) << pair;
+            }
+        }
+    }
+}
+
+TEST(ResultListModel, FirstRowsGoInAtOnceLaterOnesInPauses) {
+    ResultListModel model;
+    EXPECT_FALSE(model.flushDue());
+    model.append("first", 1);
+    EXPECT_TRUE(model.flushDue());
+    model.flush();
+    model.append("second", 1);
+    EXPECT_FALSE(model.flushDue()); // just inserted
+    QElapsedTimer wait;
+    wait.start();
+    while (!model.flushDue() && wait.elapsed() < 1000) {
+    }
+    EXPECT_TRUE(model.flushDue());
 }
 
 } // namespace

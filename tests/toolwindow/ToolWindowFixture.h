@@ -3,21 +3,25 @@
 #include "FaultInjector.h"
 #include "FaultWrap.h"
 #include "addin/ToolWindowOwner.h"
+#include "automation/ClassRegistry.h"
+#include "desktop/Twips.h"
 #include "desktop/testing/RecordingDesktop.h"
 #include "maphost/model/HostApplication.h"
 #include "maphost/model/HostMap.h"
 #include "mappoint/Application.h"
 #include "toolwindow/MessagePump.h"
 #include "toolwindow/ResultListModel.h"
+#include "toolwindow/ResultListView.h"
 #include "toolwindow/StatusBar.h"
 #include "toolwindow/frmAddIn.h"
 #include "widgets/chameleonButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTimer>
 #include <QStringList>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -87,6 +91,11 @@ protected:
 
     void TearDown() override {
         form_.reset();
+        // Nothing of this test stays registered (the host must go before the
+        // application object does).
+        automation::RevokeActiveObject("MapPoint.Application", host_.get());
+        if (faultyApp_)
+            automation::RevokeActiveObject("MapPoint.Application", faultyApp_.get());
         toolwindow::MessagePump::setStandardInterval(-1);
     }
 
@@ -98,7 +107,8 @@ protected:
     // Registers the fault wrapper around the host as the running instance.
     mappoint::ApplicationPtr useFaults() {
         faults_ = std::make_shared<faults::FaultInjector>();
-        return faults::registerFaultyApplication(host_, faults_);
+        faultyApp_ = faults::registerFaultyApplication(host_, faults_);
+        return faultyApp_;
     }
 
     toolwindow::frmAddIn& open() {
@@ -145,6 +155,7 @@ protected:
     std::shared_ptr<maphost::HostApplication> host_;
     std::shared_ptr<maphost::HostMap> map_;
     std::shared_ptr<faults::FaultInjector> faults_;
+    mappoint::ApplicationPtr faultyApp_;
     FakeOwner owner_;
     std::unique_ptr<toolwindow::frmAddIn> form_;
 };

@@ -39,10 +39,11 @@ int selectorPicture(toolwindow::frmAddIn& form, int item) {
 TEST_F(WindowTest, EveryNamedControlAndMenuEntryExists) {
     setMap({});
     open();
-    const char* widgets[] = {"Label2",  "ImageCombo1", "Frame1",    "cmdChange",   "Frame4",
-                             "cmdFindPushpin", "ButtonShowAll", "cmdSort", "ButtonClear",
-                             "Text1",   "ListView1",   "StatusBar1", "ProgressBar1", "Combo1",
-                             "cmdExport", "cmdQuit",   "Help",      "Command1",    "Command222"};
+    const char* widgets[] = {"Label2",       "ImageCombo1",    "Frame1",        "cmdChange",
+                             "Frame4",       "cmdFindPushpin", "ButtonShowAll", "cmdSort",
+                             "ButtonClear",  "Text1",          "ListView1",     "StatusBar1",
+                             "ProgressBar1", "Combo1",         "cmdExport",     "cmdQuit",
+                             "Help",         "Command1",       "Command222"};
     for (const char* name : widgets)
         EXPECT_NE(form().findChild<QWidget*>(name), nullptr) << name;
     EXPECT_EQ(form().findChildren<QRadioButton*>("Option1").size(), 3);
@@ -68,10 +69,10 @@ TEST_F(WindowTest, EveryNamedControlAndMenuEntryExists) {
                                   "mnuHighlight", "mnu1", "mnuGetLatLon", "mnuShowInfo",
                                   "mnuChangeSymbol", "mnuDeletePushpin"}));
     EXPECT_EQ(form().mnu1->text(), QString(28, '-'));
-    for (const char* name : {"mnuHide", "mnuExit", "mnuZoomIn", "mnuZoomOut", "mnuZoomtoDataset",
-                             "mnuHideDataset", "mnuChangePushpin4Dataset", "mnuRefresh",
-                             "mnuRunBenchmark", "mnuSelectedDataset", "mnuSelectedShape",
-                             "mnuAbout", "mnuHelp"})
+    for (const char* name :
+         {"mnuHide", "mnuExit", "mnuZoomIn", "mnuZoomOut", "mnuZoomtoDataset", "mnuHideDataset",
+          "mnuChangePushpin4Dataset", "mnuRefresh", "mnuRunBenchmark", "mnuSelectedDataset",
+          "mnuSelectedShape", "mnuAbout", "mnuHelp"})
         EXPECT_NE(form().findChild<QAction*>(name), nullptr) << name;
     EXPECT_EQ(form().mnuZoomIn->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_EQ(form().mnuHelp->shortcut(), QKeySequence(Qt::Key_F1));
@@ -171,7 +172,9 @@ TEST_F(WindowTest, SelectedShapeFollowsTheMapSelectionWhenToolsOpens) {
     open();
     EXPECT_TRUE(form().mnuSelectedShape->isEnabled());
 
-    const auto openTools = [&] { emit form().mnuTools->aboutToShow(); };
+    const auto openTools = [&] {
+        emit form().mnuTools->aboutToShow();
+    };
     map_->selectShape(lineId);
     openTools();
     EXPECT_FALSE(form().mnuSelectedShape->isEnabled());

@@ -68,10 +68,12 @@ struct EventLog {
     QStringList events;
     explicit EventLog(chameleonButton* b) {
         QObject::connect(b, &chameleonButton::Click, [this] { events << "Click"; });
-        QObject::connect(b, &chameleonButton::MouseDown,
-                         [this](int bt, int, float, float) { events << QString("MouseDown%1").arg(bt); });
-        QObject::connect(b, &chameleonButton::MouseUp,
-                         [this](int bt, int, float, float) { events << QString("MouseUp%1").arg(bt); });
+        QObject::connect(b, &chameleonButton::MouseDown, [this](int bt, int, float, float) {
+            events << QString("MouseDown%1").arg(bt);
+        });
+        QObject::connect(b, &chameleonButton::MouseUp, [this](int bt, int, float, float) {
+            events << QString("MouseUp%1").arg(bt);
+        });
         QObject::connect(b, &chameleonButton::MouseOver, [this] { events << "MouseOver"; });
         QObject::connect(b, &chameleonButton::MouseOut, [this] { events << "MouseOut"; });
         QObject::connect(b, &chameleonButton::KeyDown,

@@ -1,5 +1,5 @@
-#include "widgets/chameleonButton.h"
 #include "widgets/chameleonColors.h"
+#include "widgets/chameleonButton.h"
 #include "widgets/chameleonPalette.h"
 
 #include <QPalette>

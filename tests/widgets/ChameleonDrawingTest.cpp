@@ -3,8 +3,8 @@
 #include "widgets/chameleonColors.h"
 
 #include <QPainter>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace buttontest;
 using chameleonColors::shift;
@@ -88,8 +88,8 @@ TEST(ChameleonDrawing, Look14GradientRoundsHalvesToEven) {
     Window win(40, 116); // 58 / 116 = 0.5 exactly
     styleLook14(win.button, "");
     const QImage img = grabButton(win.button);
-    EXPECT_EQ(pixel(img, 20, 5), shift(Highlight, -2)); // 2.5 -> 2
-    EXPECT_EQ(pixel(img, 20, 7), shift(Highlight, -4)); // 3.5 -> 4
+    EXPECT_EQ(pixel(img, 20, 5), shift(Highlight, -2));    // 2.5 -> 2
+    EXPECT_EQ(pixel(img, 20, 7), shift(Highlight, -4));    // 3.5 -> 4
     EXPECT_EQ(pixel(img, 20, 113), shift(Highlight, -56)); // 56.5 -> 56
     for (int y = 4; y < 114; ++y)
         ASSERT_EQ(pixel(img, 20, y), gradientRow(y, 116)) << y;
@@ -203,9 +203,9 @@ TEST(ChameleonDrawing, OtherLooksAndUnknownLook) {
     styleLook14(b);
     b->setButtonType(1);
     QImage img = grabButton(b);
-    EXPECT_EQ(pixel(img, 60, 0), 0x081014u);    // dark shadow frame
-    EXPECT_EQ(pixel(img, 60, 1), Highlight);    // bevel top
-    EXPECT_EQ(pixel(img, 60, 23), 0x889094u);   // bevel bottom
+    EXPECT_EQ(pixel(img, 60, 0), 0x081014u);  // dark shadow frame
+    EXPECT_EQ(pixel(img, 60, 1), Highlight);  // bevel top
+    EXPECT_EQ(pixel(img, 60, 23), 0x889094u); // bevel bottom
     b->setButtonType(2);
     img = grabButton(b);
     EXPECT_EQ(pixel(img, 60, 0), Highlight);
@@ -339,4 +339,39 @@ TEST(ChameleonDrawing, CaptionEffects) {
     img = grabButton(b);
     EXPECT_GT(countColor(img, r, dark), 10);
     EXPECT_LT(countColor(img, r, bright), 3);
+}
+
+TEST(ChameleonDrawing, SchemeTwoHoverDerivesEveryShadeFromBackOver) {
+    Window win;
+    auto* b = win.button;
+    styleLook14(b);
+    b->setBackOver(0x808080);
+    b->setForeOver(0x0000FF);
+    move(b, QPoint(30, 12));
+    ASSERT_TRUE(b->isHovered());
+    const QImage img = grabButton(b);
+    EXPECT_EQ(pixel(img, 10, 12), 0x9F9F9Fu); // light = BackOver + 31
+    EXPECT_EQ(pixel(img, 60, 1), 0x777777u);  // BackOver - 9
+    EXPECT_EQ(pixel(img, 60, 0), 0x0E0E0Eu);  // (BackOver - 64) - 50
+    EXPECT_GT(countColor(img, b->captionRect(), 0x0000FF), 0);
+    // The resting palette is untouched.
+    EXPECT_EQ(b->workingPalette().face, Face);
+}
+
+TEST(ChameleonDrawing, ContainerColourChangesReachSystemSchemes) {
+    Window win;
+    auto* b = win.button;
+    b->applyAddinDefaults();
+    QPalette pal = win.top->palette();
+    pal.setColor(QPalette::Button, QColor(0x40, 0x40, 0x40));
+    pal.setColor(QPalette::Dark, QColor(0x90, 0x90, 0x90));
+    win.top->setPalette(pal);
+    QApplication::processEvents();
+    EXPECT_EQ(b->workingPalette().face, 0x404040u);
+    EXPECT_EQ(pixel(grabButton(b), 60, 0), 0x5E5E5Eu); // 0x90 - 50
+    // Scheme 2 keeps its own colours.
+    b->setColorScheme(2);
+    pal.setColor(QPalette::Button, QColor(0x10, 0x10, 0x10));
+    win.top->setPalette(pal);
+    EXPECT_EQ(b->workingPalette().face, 0xC8D0D4u);
 }

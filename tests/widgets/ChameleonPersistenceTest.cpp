@@ -9,10 +9,10 @@
 
 namespace {
 
-const QStringList tableOrder = {"BTYPE", "TX",    "ENAB",  "FONT",   "COLTYPE", "FOCUSR",
-                                "BCOL",  "BCOLO", "FCOL",  "FCOLO",  "MCOL",    "MPTR",
-                                "MICON", "PICN",  "PICH",  "UMCOL",  "SOFT",    "PICPOS",
-                                "NGREY", "FX",    "HAND",  "CHECK",  "VALUE"};
+const QStringList tableOrder = {"BTYPE", "TX",    "ENAB", "FONT",  "COLTYPE", "FOCUSR",
+                                "BCOL",  "BCOLO", "FCOL", "FCOLO", "MCOL",    "MPTR",
+                                "MICON", "PICN",  "PICH", "UMCOL", "SOFT",    "PICPOS",
+                                "NGREY", "FX",    "HAND", "CHECK", "VALUE"};
 
 QPixmap solid(QColor c, int size = 8) {
     QImage img(size, size, QImage::Format_RGB32);

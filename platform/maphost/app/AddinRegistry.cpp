@@ -70,21 +70,27 @@ bool AddinRegistry::setLoadBehavior(const QString& key, int loadBehavior) const 
 AddinRecord AddinRegistry::recordFromLibrary(const QString& library) {
     const QFileInfo info(library);
     if (!info.exists())
-        throw automation::Error(automation::errors::FileError,
-                                QStringLiteral("The add-in library \"%1\" was not found.").arg(library));
+        throw automation::Error(
+            automation::errors::FileError,
+            QStringLiteral("The add-in library \"%1\" was not found.").arg(library));
     QPluginLoader loader(info.absoluteFilePath());
     const QJsonObject meta = loader.metaData();
     if (meta.isEmpty())
         throw automation::Error(automation::errors::FileError,
                                 QStringLiteral("\"%1\" is not an add-in library: %2")
                                     .arg(library, loader.errorString()));
-    const QJsonObject data = meta.value(QStringLiteral("MetaData")).toObject();
+    // The record's keys sit at the top of the plugin's metadata or in its "addin" object.
+    QJsonObject data = meta.value(QStringLiteral("MetaData")).toObject();
+    if (data.value(QStringLiteral("addin")).isObject())
+        data = data.value(QStringLiteral("addin")).toObject();
     AddinRecord record;
     record.className = data.value(QStringLiteral("class")).toString();
     if (record.className.isEmpty())
-        throw automation::Error(automation::errors::FileError,
-                                QStringLiteral("The add-in library \"%1\" names no add-in class.")
-                                    .arg(library));
+        record.className = data.value(QStringLiteral("className")).toString();
+    if (record.className.isEmpty())
+        throw automation::Error(
+            automation::errors::FileError,
+            QStringLiteral("The add-in library \"%1\" names no add-in class.").arg(library));
     record.library = info.absoluteFilePath();
     QString base = info.completeBaseName();
     if (base.startsWith(QStringLiteral("lib")))

@@ -18,7 +18,8 @@ public:
     bool setLoadBehavior(const QString& key, int loadBehavior) const;
 
     // The record a plugin library describes in its metadata ("displayName",
-    // "description", "loadBehavior", "class"). Throws automation::Error naming the
+    // "description", "loadBehavior", "class" or "className"; at the top level or in
+    // an "addin" object). Throws automation::Error naming the
     // library and the reason when it is missing or carries no usable metadata.
     static AddinRecord recordFromLibrary(const QString& library);
 

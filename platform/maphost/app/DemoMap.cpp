@@ -100,7 +100,8 @@ bool parseAngle(const QString& text, int degreeDigits, double& value) {
     bool ok3 = true;
     const int degrees = text.mid(1, degreeDigits).toInt(&ok1);
     const int minutes = text.mid(1 + degreeDigits, 2).toInt(&ok2);
-    const int seconds = text.size() > 1 + degreeDigits + 2 ? text.mid(3 + degreeDigits, 2).toInt(&ok3) : 0;
+    const int seconds =
+        text.size() > 1 + degreeDigits + 2 ? text.mid(3 + degreeDigits, 2).toInt(&ok3) : 0;
     if (!ok1 || !ok2 || !ok3 || minutes >= 60 || seconds >= 60)
         return false;
     value = degrees + minutes / 60.0 + seconds / 3600.0;

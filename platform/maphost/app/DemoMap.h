@@ -12,7 +12,8 @@ namespace maphost {
 // folder.
 class DemoMap {
 public:
-    static MapData build(const QString& zoneTable = QStringLiteral("/usr/share/zoneinfo/zone1970.tab"));
+    static MapData
+    build(const QString& zoneTable = QStringLiteral("/usr/share/zoneinfo/zone1970.tab"));
     // The world-cities dataset from a zone1970.tab file; empty (with no pushpins)
     // when the table is missing. Malformed lines are skipped.
     static DataSetData worldCities(const QString& zoneTable);

@@ -75,8 +75,8 @@ int registerAddin(const QString& library) {
 // True when the command line asks only for something that needs no window.
 bool windowless(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--register-addin", "-h", "--help", "--help-all", "-v",
-                                   "--version"}) {
+        for (const char* option :
+             {"--register-addin", "-h", "--help", "--help-all", "-v", "--version"}) {
             if (std::strcmp(argv[i], option) == 0 ||
                 (std::strncmp(argv[i], "--register-addin=", 17) == 0))
                 return true;
@@ -158,33 +158,37 @@ int runHost(int argc, char** argv) {
     AddinManager addins(application, AddinRegistry(paths::settingsFile()));
     MainWindow window(application, &addins, paths::settingsFile());
     for (const QString& path : parser.values(QStringLiteral("import"))) {
-        if (!window.importData(path) && unattended)
-            printLine(stderr, QStringLiteral("Import of %1 failed").arg(path));
+        QString failure;
+        if (!window.importData(path, &failure))
+            report(failure);
     }
     window.show();
+
+    int status = 0;
+    bool finished = false;
+    if (unattended) {
+        // Armed before the add-ins connect: a modal window an add-in opens while
+        // connecting runs its own event loop, and the picture is taken from there.
+        QTimer::singleShot(0, &window, [&] {
+            if (!saveScreenshot(screenshot)) {
+                printLine(stderr, QStringLiteral("Cannot write the screenshot %1").arg(screenshot));
+                status = 1;
+            }
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w != &window && w->isVisible())
+                    w->close();
+            }
+            finished = true;
+            QCoreApplication::exit(status);
+        });
+    }
 
     // Add-ins connect once the host is up, as at any start-up.
     QObject::connect(&addins, &AddinManager::addinFailed, &window,
                      [&](const QString&, const QString& reason) { report(reason); });
     addins.connectAtStartup();
 
-    int status = 0;
-    if (unattended) {
-        QTimer::singleShot(200, &window, [&] {
-            if (!saveScreenshot(screenshot)) {
-                printLine(stderr, QStringLiteral("Cannot write the screenshot %1").arg(screenshot));
-                status = 1;
-            }
-            // Close whatever modal window an add-in may have opened, then leave.
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (w != &window && w->isVisible())
-                    w->close();
-            }
-            map->setModified(false);
-            QCoreApplication::exit(status);
-            window.close();
-        });
-    } else if (!problems.isEmpty()) {
+    if (!unattended && !problems.isEmpty()) {
         QTimer::singleShot(0, &window, [&] {
             for (const QString& text : problems)
                 desktop::services().messageBox(text, QStringLiteral("Map Host"),
@@ -192,7 +196,13 @@ int runHost(int argc, char** argv) {
         });
     }
 
-    const int code = qtApp.exec();
+    const int code = finished ? 0 : qtApp.exec();
+    if (unattended) {
+        // Nobody is there to answer a save prompt; the window still stores its geometry.
+        if (application->activeMap())
+            application->activeMap()->setModified(false);
+        window.close();
+    }
     addins.disconnectAll();
     automation::RevokeActiveObject(ClassName, application.get());
     return code != 0 ? code : status;

@@ -3,6 +3,7 @@
 #include "AddinManager.h"
 #include "AddinsDialog.h"
 #include "RecentFiles.h"
+#include "ToolIcons.h"
 #include "automation/Error.h"
 #include "desktop/Desktop.h"
 #include "desktop/Twips.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
 
 namespace maphost {
 
@@ -122,26 +124,30 @@ void MainWindow::buildMenus() {
     addAction(edit, QStringLiteral("actionFind"), tr("&Find Pushpin..."), QKeySequence::Find,
               [this] { findPushpin(); });
 
+    QToolBar* toolBar = addToolBar(tr("Map"));
+    toolBar->setObjectName(QStringLiteral("MapToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(24, 24));
+
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->setObjectName(QStringLiteral("menuView"));
-    addAction(viewMenu, QStringLiteral("actionZoomIn"), tr("Zoom &In"), QKeySequence::ZoomIn,
-              [this] { view_->zoomIn(); });
-    addAction(viewMenu, QStringLiteral("actionZoomOut"), tr("Zoom &Out"), QKeySequence::ZoomOut,
-              [this] { view_->zoomOut(); });
+    QAction* zoomIn = addAction(viewMenu, QStringLiteral("actionZoomIn"), tr("Zoom &In"),
+                                QKeySequence::ZoomIn, [this] { view_->zoomIn(); });
+    QAction* zoomOut = addAction(viewMenu, QStringLiteral("actionZoomOut"), tr("Zoom &Out"),
+                                 QKeySequence::ZoomOut, [this] { view_->zoomOut(); });
+    zoomIn->setIcon(zoomIcon(true));
+    zoomOut->setIcon(zoomIcon(false));
+    toolBar->addAction(zoomIn);
+    toolBar->addAction(zoomOut);
+    toolBar->addSeparator();
     viewMenu->addSeparator();
     QMenu* units = viewMenu->addMenu(tr("Distance &Units"));
     units->setObjectName(QStringLiteral("menuUnits"));
     auto* unitGroup = new QActionGroup(this);
     milesAction_ = addAction(units, QStringLiteral("actionMiles"), tr("&Miles"), QKeySequence(),
-                             [this] {
-                                 if (auto map = application_->activeMap())
-                                     map->SetUnits(mappoint::geoMiles);
-                             });
+                             [this] { setUnits(mappoint::geoMiles); });
     kilometresAction_ = addAction(units, QStringLiteral("actionKilometers"), tr("&Kilometers"),
-                                  QKeySequence(), [this] {
-                                      if (auto map = application_->activeMap())
-                                          map->SetUnits(mappoint::geoKilometers);
-                                  });
+                                  QKeySequence(), [this] { setUnits(mappoint::geoKilometers); });
     for (QAction* a : {milesAction_, kilometresAction_}) {
         a->setCheckable(true);
         unitGroup->addAction(a);
@@ -169,7 +175,9 @@ void MainWindow::buildMenus() {
                                     [this, tool = t.tool] { chooseTool(tool); });
         action->setCheckable(true);
         action->setData(static_cast<int>(t.tool));
+        action->setIcon(drawingToolIcon(t.tool));
         toolGroup_->addAction(action);
+        toolBar->addAction(action);
     }
     connect(view_, &MapView::toolChanged, this, [this](DrawingTool tool) {
         for (QAction* a : toolGroup_->actions())
@@ -237,6 +245,9 @@ void MainWindow::bindMap() {
         const bool km = boundMap_->view().units == 1;
         kilometresAction_->setChecked(km);
         milesAction_->setChecked(!km);
+        statusBar()->showMessage(tr("%1 pushpins in %2 datasets")
+                                     .arg(boundMap_->pushpinCount())
+                                     .arg(boundMap_->dataSetCount()));
     }
     updateTitle();
 }
@@ -297,7 +308,7 @@ bool MainWindow::openDocument(const QString& path) {
     }
 }
 
-bool MainWindow::importData(const QString& path) {
+bool MainWindow::importData(const QString& path, QString* failure) {
     auto map = application_->activeMap();
     if (!map)
         map = application_->newMap();
@@ -310,7 +321,10 @@ bool MainWindow::importData(const QString& path) {
                        .arg(QFileInfo(path).fileName()));
         return true;
     } catch (const automation::Error& error) {
-        reportError(error.description());
+        if (failure)
+            *failure = error.description();
+        else
+            reportError(error.description());
         return false;
     }
 }
@@ -350,8 +364,9 @@ bool MainWindow::saveAs() {
     request.title = tr("Save Map As");
     request.filter = DocumentFilter;
     request.save = true;
-    request.defaultName = boundMap_->filePath().isEmpty() ? tr("Untitled.gpkg")
-                                                          : QFileInfo(boundMap_->filePath()).fileName();
+    request.defaultName = boundMap_->filePath().isEmpty()
+                              ? tr("Untitled.gpkg")
+                              : QFileInfo(boundMap_->filePath()).fileName();
     const auto chosen = desktop::services().fileDialog(request);
     if (!chosen)
         return false;
@@ -392,6 +407,19 @@ void MainWindow::findPushpin() {
     }
     pin->Location()->GoTo();
     pin->Select();
+}
+
+void MainWindow::setUnits(int units) {
+    if (!boundMap_)
+        return;
+    ViewData view = boundMap_->view();
+    if (view.units == units)
+        return;
+    // The altitude is given in the map's unit: convert it, so the view stays put.
+    constexpr double KmPerMile = 1.609344;
+    view.altitude *= units == mappoint::geoKilometers ? KmPerMile : 1 / KmPerMile;
+    view.units = units;
+    boundMap_->setView(view);
 }
 
 void MainWindow::chooseTool(DrawingTool tool) {

@@ -33,9 +33,9 @@ public:
     QMenu* toolsMenu() const { return toolsMenu_; }
 
     // File commands; each returns false when it did not happen (cancelled or failed,
-    // the failure reported in a message box).
+    // the failure reported in a message box, or in *failure when one is given).
     bool openDocument(const QString& path);
-    bool importData(const QString& path);
+    bool importData(const QString& path, QString* failure = nullptr);
     bool save();
     bool saveAs();
     void newMap();
@@ -62,6 +62,7 @@ private:
     void showAddins();
     void about();
     void chooseTool(DrawingTool tool);
+    void setUnits(int units);
     bool saveTo(const QString& path);
     void reportError(const QString& text);
 

@@ -52,15 +52,19 @@ AtomicFileWriter::AtomicFileWriter(const QString& target) {
     target_ = info.absoluteFilePath();
     if (info.isDir())
         fail(target, QStringLiteral("it is a folder"));
+    if (info.exists() && !info.isWritable())
+        fail(target, QStringLiteral("the file is read-only"));
 
     // mkstemp proves the folder takes a new file and reserves a unique name; the file
     // is removed again because GDAL creates its GeoPackage itself.
     QByteArray pattern = QFile::encodeName(info.absolutePath() + QLatin1String("/.") +
                                            info.fileName() + QLatin1String(".XXXXXX.tmp"));
     const int fd = ::mkstemps(pattern.data(), 4);
-    if (fd < 0)
+    if (fd < 0) {
+        const int err = errno;
         fail(target, QStringLiteral("cannot create a temporary file in \"%1\": %2")
-                         .arg(QDir::toNativeSeparators(info.absolutePath()), errnoText(errno)));
+                         .arg(QDir::toNativeSeparators(info.absolutePath()), errnoText(err)));
+    }
     ::close(fd);
     ::unlink(pattern.constData());
     tempPath_ = QFile::decodeName(pattern);

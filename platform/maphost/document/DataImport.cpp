@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <cmath>
 #include <ogr_api.h>
 #include <ogr_spatialref.h>
@@ -19,6 +20,15 @@ using gdal::FeaturePtr;
 bool isPointType(OGRwkbGeometryType type) {
     const OGRwkbGeometryType flat = wkbFlatten(type);
     return flat == wkbPoint || flat == wkbMultiPoint;
+}
+
+// GDAL hands text over as it is in the file. A CSV file saved as Windows "ANSI" text is not
+// UTF-8; decoding it as such would replace every accented letter, so text that is not valid
+// UTF-8 is read as Latin-1 instead and no letter is lost.
+QString decodeText(const char* bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(QByteArrayView(bytes));
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 // Column names GDAL's CSV driver takes as coordinates (compared case-insensitively).
@@ -76,10 +86,22 @@ private:
                                               GDAL_OF_VECTOR | GDAL_OF_READONLY,
                                               isCsv() ? csvDriver : nullptr, options.List()));
         if (!ds)
-            fail(QStringLiteral("the file is not in a format that can be imported"));
+            fail(QStringLiteral("the file cannot be read as CSV, GeoJSON, GPX, KML, Shapefile or "
+                                "GeoPackage"));
         if (errors_.failed())
             fail(QStringLiteral("the file cannot be read"));
         return ds;
+    }
+
+    // Without counting them all, which would read a large CSV or GeoJSON file twice.
+    static bool hasAnyFeature(OGRLayer& layer) {
+        const GIntBig count = layer.GetFeatureCount(FALSE);
+        if (count >= 0)
+            return count > 0;
+        layer.ResetReading();
+        const FeaturePtr first{layer.GetNextFeature()};
+        layer.ResetReading();
+        return first != nullptr;
     }
 
     OGRLayer* chooseLayer(GDALDataset& ds) {
@@ -96,7 +118,7 @@ private:
         for (OGRLayer* layer : ds.GetLayers()) {
             if (layer->GetGeomType() == wkbNone)
                 continue;
-            const bool hasFeatures = layer->GetFeatureCount(TRUE) != 0;
+            const bool hasFeatures = hasAnyFeature(*layer);
             if (isPointType(layer->GetGeomType())) {
                 if (hasFeatures)
                     return layer;
@@ -125,7 +147,7 @@ private:
         for (int i = 0; i < defn->GetFieldCount(); ++i) {
             const OGRFieldDefn* field = defn->GetFieldDefn(i);
             types.push_back(fieldvalues::metaTypeOf(*field));
-            set.fields.append(FieldDef{QString::fromUtf8(field->GetNameRef()), types.back()});
+            set.fields.append(FieldDef{decodeText(field->GetNameRef()), types.back()});
         }
         const int nameField = findNameField(set.fields);
         const int noteField = findField(set.fields, {u"note", u"description", u"desc"});
@@ -151,12 +173,16 @@ private:
             PushpinData p;
             locate(*f, toWgs84.get(), record, p);
             p.values.reserve(set.fields.size());
-            for (int i = 0; i < set.fields.size(); ++i)
-                p.values.append(fieldvalues::read(*f, i, types[size_t(i)]));
+            for (int i = 0; i < set.fields.size(); ++i) {
+                const bool text = types[size_t(i)] == QMetaType::QString;
+                p.values.append(text && f->IsFieldSetAndNotNull(i)
+                                    ? QVariant(decodeText(f->GetFieldAsString(i)))
+                                    : fieldvalues::read(*f, i, types[size_t(i)]));
+            }
             if (nameField >= 0)
-                p.name = QString::fromUtf8(f->GetFieldAsString(nameField));
+                p.name = decodeText(f->GetFieldAsString(nameField));
             if (noteField >= 0)
-                p.note = QString::fromUtf8(f->GetFieldAsString(noteField));
+                p.note = decodeText(f->GetFieldAsString(noteField));
             set.pushpins.push_back(std::move(p));
         }
         if (errors_.failed())

@@ -186,6 +186,7 @@ private:
             fieldType.push_back(def.type);
         }
 
+        const QVariant noValue;
         FeaturePtr f(OGRFeature::CreateFeature(layer->GetLayerDefn()));
         f->SetGeometryDirectly(new OGRPoint(0, 0));
         auto* point = f->GetGeometryRef()->toPoint();
@@ -209,7 +210,7 @@ private:
             f->SetField(highlight, p.highlight ? 1 : 0);
             f->SetField(balloon, p.balloonState);
             for (size_t k = 0; k < fieldIndex.size(); ++k) {
-                const QVariant value = k < size_t(p.values.size()) ? p.values[k] : QVariant();
+                const QVariant& value = k < size_t(p.values.size()) ? p.values[k] : noValue;
                 if (!fieldvalues::write(*f, fieldIndex[k], value, fieldType[k]))
                     fail(QStringLiteral("value \"%1\" of field \"%2\" of pushpin \"%3\" in "
                                         "dataset \"%4\" does not fit the field's type")

@@ -116,7 +116,10 @@ QVariant read(const OGRFeature& feature, int index, QMetaType::Type type) {
 }
 
 bool write(OGRFeature& feature, int index, const QVariant& value, QMetaType::Type type) {
-    if (!value.isValid() || value.isNull()) {
+    // An invalid date or date-time (QDate(), QDateTime()) is how Qt spells "no date".
+    const bool noDate = (value.typeId() == QMetaType::QDate && !value.toDate().isValid()) ||
+                        (value.typeId() == QMetaType::QDateTime && !value.toDateTime().isValid());
+    if (!value.isValid() || value.isNull() || noDate) {
         feature.SetFieldNull(index);
         return true;
     }

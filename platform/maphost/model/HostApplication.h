@@ -21,6 +21,8 @@ struct HostCommand {
 
 // The host's Application object. The main window shows commands() on its Tools menu
 // (refreshing on commandsChanged()) and calls invokeCommand() when one is chosen.
+// When registered as the running instance it is owned through a std::shared_ptr
+// (and then has no Qt parent).
 class HostApplication : public QObject, public mappoint::Application {
     Q_OBJECT
 public:

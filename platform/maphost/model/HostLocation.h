@@ -13,8 +13,7 @@ class HostMap;
 // (0: keep the map's altitude).
 class HostLocation final : public mappoint::Location {
 public:
-    HostLocation(std::shared_ptr<HostMap> map, double latitude, double longitude,
-                 double altitude)
+    HostLocation(std::shared_ptr<HostMap> map, double latitude, double longitude, double altitude)
         : map_(std::move(map)), point_(sphere::Point::at(latitude, longitude)),
           altitude_(altitude) {}
 

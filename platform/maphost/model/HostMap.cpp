@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace maphost {
@@ -48,12 +49,19 @@ void checkDataSet(const MapState& s, const DataSetData& data) {
     }
 }
 
-DataSetId appendDataSet(MapState& s, DataSetData data) {
+DataSetId appendDataSet(MapState& s, DataSetData&& data) {
     const DataSetId id = s.addDataSet(data.name, data.symbol, data.fields);
-    s.pins.reserve(s.pins.size() + data.pushpins.size());
+    // Grow geometrically: many small imports must not copy the pin table each time.
+    const size_t needed = s.pins.size() + data.pushpins.size();
+    if (needed > s.pins.capacity())
+        s.pins.reserve(std::max(needed, s.pins.capacity() + s.pins.capacity() / 2));
+    s.names.reserve(needed);
     s.dataSets[id].records.reserve(data.pushpins.size());
-    for (PushpinData& p : data.pushpins)
-        s.addPin(id, std::move(p));
+    for (PushpinData& p : data.pushpins) {
+        PushpinData taken = std::move(p); // released right after, not at the end
+        s.addPin(id, std::move(taken));
+    }
+    data.pushpins = {};
     return id;
 }
 } // namespace
@@ -67,6 +75,15 @@ std::shared_ptr<HostMap> HostMap::create() {
 }
 
 std::shared_ptr<HostMap> HostMap::create(const MapData& data) {
+    return createFrom(data);
+}
+
+std::shared_ptr<HostMap> HostMap::create(MapData&& data) {
+    return createFrom(std::move(data));
+}
+
+// Copies or moves one dataset at a time, so a copy never holds the whole document.
+template <class Data> std::shared_ptr<HostMap> HostMap::createFrom(Data&& data) {
     auto map = create();
     MapState& s = *map->d_;
     for (const CustomSymbolData& symbol : data.customSymbols)
@@ -77,9 +94,13 @@ std::shared_ptr<HostMap> HostMap::create(const MapData& data) {
         total += ds.pushpins.size();
     }
     s.pins.reserve(total);
-    s.names.reserve(qsizetype(total));
-    for (const DataSetData& ds : data.dataSets)
-        appendDataSet(s, ds);
+    s.names.reserve(total);
+    for (auto& ds : data.dataSets) {
+        if constexpr (std::is_lvalue_reference_v<Data>)
+            appendDataSet(s, DataSetData(ds));
+        else
+            appendDataSet(s, std::move(ds));
+    }
     for (const ShapeData& shape : data.shapes)
         map->addShape(shape);
     map->setView(data.view);
@@ -202,8 +223,7 @@ mappoint::SymbolsPtr HostMap::Symbols() {
 }
 
 mappoint::GeoUnits HostMap::Units() {
-    return d_->view.units == mappoint::geoKilometers ? mappoint::geoKilometers
-                                                     : mappoint::geoMiles;
+    return d_->view.units == mappoint::geoKilometers ? mappoint::geoKilometers : mappoint::geoMiles;
 }
 
 void HostMap::SetUnits(mappoint::GeoUnits units) {
@@ -253,8 +273,12 @@ std::vector<PinId> HostMap::dataSetPushpins(DataSetId id) const {
 }
 
 DataSetId HostMap::addDataSet(const DataSetData& data) {
+    return addDataSet(DataSetData(data));
+}
+
+DataSetId HostMap::addDataSet(DataSetData&& data) {
     checkDataSet(*d_, data);
-    return appendDataSet(*d_, data);
+    return appendDataSet(*d_, std::move(data));
 }
 
 mappoint::DataSetPtr HostMap::dataSetObject(DataSetId id) {
@@ -377,15 +401,20 @@ void HostMap::setView(const ViewData& view) {
     d_->setCenter(view.centerLatitude, view.centerLongitude);
     const double altitude = std::isfinite(view.altitude) ? view.altitude : d_->view.altitude;
     d_->setAltitude(std::clamp(altitude, MinAltitude, MaxAltitude));
-    SetUnits(view.units == mappoint::geoKilometers ? mappoint::geoKilometers
-                                                   : mappoint::geoMiles);
+    SetUnits(view.units == mappoint::geoKilometers ? mappoint::geoKilometers : mappoint::geoMiles);
 }
 
 // --- symbols -------------------------------------------------------------------------
 
 QImage HostMap::symbolImage(int id) const {
-    if (id >= 0 && id < mappoint::BuiltInSymbolCount)
-        return mappoint::BuiltInSymbolPicture(id);
+    if (id >= 0 && id < mappoint::BuiltInSymbolCount) {
+        // Drawn once per process, shared by every map (QImage is implicitly shared).
+        static std::vector<QImage> builtIn(mappoint::BuiltInSymbolCount);
+        QImage& picture = builtIn[size_t(id)];
+        if (picture.isNull())
+            picture = mappoint::BuiltInSymbolPicture(id);
+        return picture;
+    }
     if (id >= 0 && size_t(id) < d_->symbols.size())
         return d_->symbols[size_t(id)].image;
     return {};

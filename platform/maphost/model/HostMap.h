@@ -58,6 +58,8 @@ public:
     // data is inconsistent (custom symbol IDs below 256 or repeated, values that do
     // not match the field count, coordinates out of range).
     static std::shared_ptr<HostMap> create(const MapData& data);
+    // The same, consuming data as it goes (less memory at the peak).
+    static std::shared_ptr<HostMap> create(MapData&& data);
     ~HostMap() override;
 
     // Everything the map holds, as a document writer stores it.
@@ -69,10 +71,8 @@ public:
     mappoint::MapObjectPtr Selection() override;
     double Altitude() override;
     void SetAltitude(double altitude) override;
-    mappoint::PushpinPtr AddPushpin(mappoint::LocationPtr atLocation,
-                                    const QString& name) override;
-    mappoint::LocationPtr GetLocation(double latitude, double longitude,
-                                      double altitude) override;
+    mappoint::PushpinPtr AddPushpin(mappoint::LocationPtr atLocation, const QString& name) override;
+    mappoint::LocationPtr GetLocation(double latitude, double longitude, double altitude) override;
     double Distance(mappoint::LocationPtr startLocation,
                     mappoint::LocationPtr endLocation) override;
     mappoint::SymbolsPtr Symbols() override;
@@ -92,6 +92,7 @@ public:
     // Appends a whole dataset (an import) at the end of the map order; one signal.
     // Throws automation::Error on inconsistent data, leaving the map unchanged.
     DataSetId addDataSet(const DataSetData& data);
+    DataSetId addDataSet(DataSetData&& data);
     mappoint::DataSetPtr dataSetObject(DataSetId id);
 
     // --- pushpins --------------------------------------------------------------
@@ -162,6 +163,7 @@ signals:
 
 private:
     HostMap();
+    template <class Data> static std::shared_ptr<HostMap> createFrom(Data&& data);
     friend class MapState;
 
     std::unique_ptr<MapState> d_;

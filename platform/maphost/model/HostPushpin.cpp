@@ -72,8 +72,7 @@ void HostPushpin::SetBalloonState(int state) {
     MapState& s = map_->state();
     PinRecord& p = s.pin(id_);
     if (state < mappoint::geoDisplayNone || state > mappoint::geoDisplayBalloon)
-        throwInvalidArgument(
-            QStringLiteral("Balloon state %1 is not 0, 1 or 2").arg(state));
+        throwInvalidArgument(QStringLiteral("Balloon state %1 is not 0, 1 or 2").arg(state));
     if (p.balloonState != state) {
         p.balloonState = uint8_t(state);
         s.contentChanged();

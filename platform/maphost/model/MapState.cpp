@@ -329,7 +329,8 @@ void MapState::scheduleFlush() {
     if (flushScheduled)
         return;
     flushScheduled = true;
-    QMetaObject::invokeMethod(&owner, [o = &owner] { o->flushSignals(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &owner, [o = &owner] { o->flushSignals(); }, Qt::QueuedConnection);
 }
 
 } // namespace maphost

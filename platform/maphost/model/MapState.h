@@ -65,11 +65,11 @@ public:
 
     HostMap& owner;
 
-    std::vector<PinRecord> pins;           // by PinId
-    std::vector<DataSetRecord> dataSets;   // by DataSetId
-    std::vector<DataSetId> order;          // map order
-    std::vector<ShapeRecord> shapes;       // by ShapeId
-    std::vector<SymbolRecord> symbols;     // by symbol ID (0..255 built in, 256.. custom)
+    std::vector<PinRecord> pins;         // by PinId
+    std::vector<DataSetRecord> dataSets; // by DataSetId
+    std::vector<DataSetId> order;        // map order
+    std::vector<ShapeRecord> shapes;     // by ShapeId
+    std::vector<SymbolRecord> symbols;   // by symbol ID (0..255 built in, 256.. custom)
     NameIndex names;
     int livePins = 0;
 

@@ -3,51 +3,107 @@
 #include "MapState.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace maphost {
 
+NameIndex::NameIndex(const MapState& state) : state_(state), seed_(QHashSeed::globalSeed()) {}
+
+bool NameIndex::nameIs(uint32_t pin, const QString& name) const {
+    return state_.pins[pin].name == name;
+}
+
+bool NameIndex::MapOrder::operator()(uint32_t a, uint32_t b) const {
+    return state->orderKey(a) < state->orderKey(b);
+}
+
+size_t NameIndex::find(const QString& name, size_t hash) const {
+    if (slots_.empty())
+        return NotFound;
+    const size_t mask = slots_.size() - 1;
+    const uint32_t tag = tagOf(hash);
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot slot = slots_[i];
+        if (slot.pin == Empty)
+            return NotFound;
+        if (slot.pin != Removed && slot.tag == tag && nameIs(slot.pin, name))
+            return i;
+    }
+}
+
+uint32_t NameIndex::first(const QString& name) const {
+    const size_t i = find(name, hashOf(name));
+    return i == NotFound ? None : slots_[i].pin;
+}
+
 void NameIndex::add(const QString& name, uint32_t pin) {
-    auto it = first_.find(name);
-    if (it == first_.end()) {
-        first_.insert(name, pin);
+    const size_t hash = hashOf(name);
+    const size_t found = find(name, hash);
+    if (found != NotFound) {
+        Slot& slot = slots_[found];
+        auto it = all_.find(name);
+        if (it == all_.end()) {
+            it = all_.insert(name, PinSet(MapOrder{&state_}));
+            it->insert(slot.pin);
+        }
+        it->insert(pin);
+        slot.pin = *it->begin();
         return;
     }
-    auto& all = all_[name];
-    if (all.empty())
-        all.push_back(it.value());
-    all.push_back(pin);
-    if (state_.orderKey(pin) < state_.orderKey(it.value()))
-        it.value() = pin;
+    // Keep at most 70% of the slots in use (removed ones count).
+    if ((used_ + 1) * 10 > slots_.size() * 7)
+        rehash(std::max<size_t>(16, std::bit_ceil((live_ + 1) * 2)));
+    const size_t mask = slots_.size() - 1;
+    size_t i = hash & mask;
+    while (slots_[i].pin != Empty && slots_[i].pin != Removed)
+        i = (i + 1) & mask;
+    if (slots_[i].pin == Empty)
+        ++used_;
+    slots_[i] = {tagOf(hash), pin};
+    ++live_;
 }
 
 void NameIndex::remove(const QString& name, uint32_t pin) {
-    auto it = first_.find(name);
-    if (it == first_.end())
+    const size_t found = find(name, hashOf(name));
+    if (found == NotFound)
         return;
+    Slot& slot = slots_[found];
     auto ai = all_.find(name);
     if (ai == all_.end()) {
-        if (it.value() == pin)
-            first_.erase(it);
+        if (slot.pin == pin) {
+            slot.pin = Removed;
+            --live_;
+        }
         return;
     }
-    auto& all = ai.value();
-    auto pos = std::find(all.begin(), all.end(), pin);
-    if (pos == all.end())
+    PinSet& all = ai.value();
+    if (all.erase(pin) == 0)
         return;
-    *pos = all.back();
-    all.pop_back();
-    if (it.value() == pin) {
-        it.value() = *std::min_element(all.begin(), all.end(), [this](uint32_t a, uint32_t b) {
-            return state_.orderKey(a) < state_.orderKey(b);
-        });
-    }
+    slot.pin = *all.begin();
     if (all.size() == 1)
         all_.erase(ai);
 }
 
-void NameIndex::clear() {
-    first_.clear();
-    all_.clear();
+void NameIndex::rehash(size_t capacity) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(capacity, Slot{0, Empty});
+    const size_t mask = capacity - 1;
+    for (const Slot& slot : old) {
+        if (slot.pin == Empty || slot.pin == Removed)
+            continue;
+        const size_t hash = hashOf(state_.pins[slot.pin].name);
+        size_t i = hash & mask;
+        while (slots_[i].pin != Empty)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+    used_ = live_;
+}
+
+void NameIndex::reserve(size_t count) {
+    const size_t capacity = std::bit_ceil(std::max<size_t>(16, count * 10 / 7 + 1));
+    if (capacity > slots_.size())
+        rehash(capacity);
 }
 
 } // namespace maphost

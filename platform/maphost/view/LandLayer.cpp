@@ -60,7 +60,8 @@ std::shared_ptr<const LandLayer> LandLayer::load(const QString& shapefile) {
             continue;
         for (int32_t p = 0; p < parts; ++p) {
             const int32_t first = readLE<int32_t>(data + partsAt + p * 4);
-            const int32_t end = p + 1 < parts ? readLE<int32_t>(data + partsAt + (p + 1) * 4) : points;
+            const int32_t end =
+                p + 1 < parts ? readLE<int32_t>(data + partsAt + (p + 1) * 4) : points;
             if (first < 0 || end > points || end - first < 3)
                 continue;
             Polygon polygon;
@@ -83,7 +84,8 @@ std::shared_ptr<const LandLayer> LandLayer::standard() {
     static std::once_flag once;
     std::call_once(once, [] {
         const QString configured = qEnvironmentVariable("LOCASTRA_LAND_SHAPEFILE");
-        layer = load(configured.isEmpty() ? QString::fromLatin1(NaturalEarthCountries) : configured);
+        layer =
+            load(configured.isEmpty() ? QString::fromLatin1(NaturalEarthCountries) : configured);
     });
     return layer;
 }

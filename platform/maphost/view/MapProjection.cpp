@@ -27,8 +27,8 @@ double MapProjection::circumference(int units) {
 QPointF MapProjection::toWorld(double latitude, double longitude) {
     const double lat = std::clamp(latitude, -MaxLatitude, MaxLatitude) * std::numbers::pi / 180;
     const double x = (longitude + 180.0) / 360.0;
-    const double y = 0.5 - std::log(std::tan(std::numbers::pi / 4 + lat / 2)) /
-                               (2 * std::numbers::pi);
+    const double y =
+        0.5 - std::log(std::tan(std::numbers::pi / 4 + lat / 2)) / (2 * std::numbers::pi);
     return {x, y};
 }
 

@@ -18,6 +18,7 @@ const QColor SeaColour(196, 221, 238);
 const QColor LandColour(246, 243, 233);
 const QColor BorderColour(196, 186, 160);
 const QColor GraticuleColour(90, 120, 150, 70);
+const QColor GraticuleLabelColour(70, 95, 120, 190);
 const QColor HighlightColour(255, 226, 0);
 const QColor SelectionColour(20, 70, 160);
 
@@ -78,8 +79,7 @@ void MapRenderer::setMap(std::shared_ptr<HostMap> map) {
             emit changed();
         }));
         connections_.push_back(connect(m, &HostMap::viewChanged, this, &MapRenderer::changed));
-        connections_.push_back(
-            connect(m, &HostMap::selectionChanged, this, &MapRenderer::changed));
+        connections_.push_back(connect(m, &HostMap::selectionChanged, this, &MapRenderer::changed));
     }
     emit changed();
 }
@@ -103,7 +103,12 @@ void MapRenderer::ensureIndex() {
         all.reserve(static_cast<size_t>(map_->pushpinCount()));
         map_->forEachPushpin([&](const PushpinView& pin) {
             const QPointF w = MapProjection::toWorld(pin.latitude, pin.longitude);
-            PinEntry e{w.x(), w.y(), pin.id, pin.dataSet, pin.symbol, pin.highlight,
+            PinEntry e{w.x(),
+                       w.y(),
+                       pin.id,
+                       pin.dataSet,
+                       pin.symbol,
+                       pin.highlight,
                        static_cast<uint8_t>(pin.balloonState)};
             all.push_back(e);
             if (e.highlight || e.balloonState != 0)
@@ -244,13 +249,16 @@ void MapRenderer::drawGraticule(QPainter& p, const MapProjection& proj) {
     const double yBottom = proj.worldToScreen({0, bottomY}, 0).y();
     for (double lon = lonStart; lon <= lonEnd + 1e-9; lon += step) {
         const double x = proj.worldToScreen({(lon + 180.0) / 360.0, 0}, 0).x();
+        p.setPen(pen);
         p.drawLine(QPointF(x, yTop), QPointF(x, yBottom));
+        p.setPen(GraticuleLabelColour);
         double shown = std::remainder(lon, 360.0);
         if (std::abs(shown) < 1e-9)
             shown = 0;
-        p.drawText(QPointF(x + 3, size.height() - 26),
-                   niceNumber(std::abs(shown)) + QStringLiteral("°") +
-                       QLatin1StringView(shown > 0 ? "E" : shown < 0 ? "W" : ""));
+        p.drawText(QPointF(x + 3, 12), niceNumber(std::abs(shown)) + QStringLiteral("°") +
+                                           QLatin1StringView(shown > 0   ? "E"
+                                                             : shown < 0 ? "W"
+                                                                         : ""));
     }
     const double latTop = MapProjection::latitudeOf(topY);
     const double latBottom = MapProjection::latitudeOf(bottomY);
@@ -259,10 +267,14 @@ void MapRenderer::drawGraticule(QPainter& p, const MapProjection& proj) {
         if (std::abs(lat) > MapProjection::MaxLatitude)
             continue;
         const double y = proj.toScreen(lat, 0).y();
+        p.setPen(pen);
         p.drawLine(QPointF(0, y), QPointF(size.width(), y));
+        p.setPen(GraticuleLabelColour);
         const double shown = std::abs(lat) < 1e-9 ? 0 : lat;
         p.drawText(QPointF(4, y - 3), niceNumber(std::abs(shown)) + QStringLiteral("°") +
-                                          QLatin1StringView(shown > 0 ? "N" : shown < 0 ? "S" : ""));
+                                          QLatin1StringView(shown > 0   ? "N"
+                                                            : shown < 0 ? "S"
+                                                                        : ""));
     }
 }
 
@@ -341,8 +353,8 @@ void MapRenderer::drawPins(QPainter& p, const MapProjection& proj) {
     const double cellPx = proj.pixelsPerWorld() / (1 << level);
     const size_t maxIndividual =
         level < PinIndex::MaxLevel
-            ? std::max<size_t>(6, static_cast<size_t>(cellPx * cellPx /
-                                                      (PinFootprintPx * PinFootprintPx)))
+            ? std::max<size_t>(
+                  6, static_cast<size_t>(cellPx * cellPx / (PinFootprintPx * PinFootprintPx)))
             : SIZE_MAX;
     const QSizeF size = proj.viewSize();
     const int occW = static_cast<int>(size.width()) / OccupancyPx + 1;
@@ -386,21 +398,44 @@ void MapRenderer::drawPins(QPainter& p, const MapProjection& proj) {
         }
     });
 
-    QFont font = p.font();
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
     for (const Cluster& c : clusters) {
-        const double r = 11 + 4 * std::log10(static_cast<double>(c.count));
-        p.setPen(QPen(QColor(255, 255, 255, 230), 2));
-        p.setBrush(QColor(48, 112, 190, 205));
-        p.drawEllipse(c.at, r, r);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(c.at.x() - r, c.at.y() - r, 2 * r, 2 * r), Qt::AlignCenter,
-                   compactCount(c.count));
-        drawn_.push_back({{Hit::Cluster, 0, c.world}, QRectF(c.at.x() - r, c.at.y() - r, 2 * r, 2 * r), true});
+        const QImage& badge = clusterBadge(c.count);
+        const double r = badge.width() / 2.0;
+        const QRectF box(std::round(c.at.x() - r), std::round(c.at.y() - r), badge.width(),
+                         badge.height());
+        p.drawImage(box.topLeft(), badge);
+        drawn_.push_back({{Hit::Cluster, 0, c.world}, box, true});
         ++stats_.clusters;
     }
+}
+
+const QImage& MapRenderer::clusterBadge(size_t count) {
+    const QString label = compactCount(count);
+    // Radius grows by steps with the count's order of magnitude.
+    const int radius =
+        11 + 4 * static_cast<int>(std::floor(std::log10(static_cast<double>(count))));
+    const QString key = label + u'/' + QString::number(radius);
+    auto it = badges_.find(key);
+    if (it != badges_.end())
+        return *it;
+    if (badges_.size() > 4096)
+        badges_.clear();
+    QImage badge(2 * radius + 4, 2 * radius + 4, QImage::Format_ARGB32_Premultiplied);
+    badge.fill(Qt::transparent);
+    QPainter bp(&badge);
+    bp.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(radius + 2, radius + 2);
+    bp.setPen(QPen(QColor(255, 255, 255, 230), 2));
+    bp.setBrush(QColor(48, 112, 190, 205));
+    bp.drawEllipse(centre, radius, radius);
+    QFont font;
+    font.setPixelSize(11);
+    font.setBold(true);
+    bp.setFont(font);
+    bp.setPen(Qt::white);
+    bp.drawText(QRectF(0, 0, badge.width(), badge.height()), Qt::AlignCenter, label);
+    bp.end();
+    return *badges_.insert(key, badge);
 }
 
 void MapRenderer::drawSpecials(QPainter& p, const MapProjection& proj) {
@@ -428,8 +463,11 @@ void MapRenderer::drawSpecials(QPainter& p, const MapProjection& proj) {
                 p.drawEllipse(at, 13, 13);
                 drawPin(pin, at);
             }
-            if (pin.balloonState != 0 && balloons.size() < MaxBalloons)
+            if (pin.balloonState != 0 && balloons.size() < MaxBalloons) {
+                if (!pin.highlight)
+                    drawPin(pin, at); // its balloon points at it: never hidden under another
                 balloons.emplace_back(at, pin);
+            }
         }
     });
 
@@ -508,8 +546,7 @@ void MapRenderer::drawBalloon(QPainter& p, QPointF at, const PinEntry& pin) {
     p.setPen(Qt::black);
     p.setFont(bold);
     double y = box.top() + 5 + boldMetrics.ascent();
-    p.drawText(QPointF(box.left() + 7, y),
-               boldMetrics.elidedText(name, Qt::ElideRight, MaxWidth));
+    p.drawText(QPointF(box.left() + 7, y), boldMetrics.elidedText(name, Qt::ElideRight, MaxWidth));
     p.setFont(plain);
     p.setPen(QColor(40, 40, 40));
     y += boldMetrics.descent();
@@ -544,7 +581,9 @@ void MapRenderer::drawScaleBar(QPainter& p, const MapProjection& proj) {
     const double y = proj.viewSize().height() - 14;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 190));
-    p.drawRoundedRect(QRectF(x - 6, y - 22, length + 12 + QFontMetricsF(font).horizontalAdvance(label) + 8, 30), 4, 4);
+    p.drawRoundedRect(
+        QRectF(x - 6, y - 22, length + 12 + QFontMetricsF(font).horizontalAdvance(label) + 8, 30),
+        4, 4);
     p.setPen(QPen(QColor(30, 30, 30), 2));
     p.drawLine(QPointF(x, y), QPointF(x + length, y));
     p.drawLine(QPointF(x, y - 6), QPointF(x, y));

@@ -5,6 +5,7 @@
 #include "PinIndex.h"
 #include "maphost/model/HostMap.h"
 
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QPainterPath>
@@ -75,6 +76,7 @@ private:
     void ensureIndex();
     void ensureShapes();
     const QImage& symbolPicture(int id);
+    const QImage& clusterBadge(size_t count);
 
     void drawBackground(QPainter& p, const MapProjection& proj);
     void drawGraticule(QPainter& p, const MapProjection& proj);
@@ -96,7 +98,8 @@ private:
     bool indexDirty_ = true;
     bool shapesDirty_ = true;
     std::vector<ShapeCache> shapes_;
-    std::vector<QImage> pictures_; // by symbol id; null until first use
+    std::vector<QImage> pictures_;  // by symbol id; null until first use
+    QHash<QString, QImage> badges_; // cluster markers by label and size
     std::vector<DrawnItem> drawn_;
     std::vector<std::pair<QPainterPath, ShapeId>> drawnShapes_;
     FrameStats stats_;

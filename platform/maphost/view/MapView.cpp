@@ -279,8 +279,8 @@ void MapView::finishFreeform() {
     // A double-click also delivered its first press as a vertex: drop repeats.
     QVector<QPointF> points;
     for (const QPointF& w : freeformWorld_) {
-        if (points.isEmpty() || std::hypot(points.last().x() - w.x(), points.last().y() - w.y()) >
-                                    1e-12)
+        if (points.isEmpty() ||
+            std::hypot(points.last().x() - w.x(), points.last().y() - w.y()) > 1e-12)
             points.append(w);
     }
     freeformWorld_.clear();

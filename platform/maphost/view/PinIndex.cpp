@@ -28,7 +28,8 @@ int gridCell(double w) {
 
 } // namespace
 
-PinIndex::PinIndex() : start_(static_cast<size_t>(GridSize) * GridSize + 1, 0), sumX_(1, 0), sumY_(1, 0) {}
+PinIndex::PinIndex()
+    : start_(static_cast<size_t>(GridSize) * GridSize + 1, 0), sumX_(1, 0), sumY_(1, 0) {}
 
 void PinIndex::build(std::vector<PinEntry> entries) {
     const size_t cells = static_cast<size_t>(GridSize) * GridSize;

@@ -17,8 +17,7 @@ ShapeData rectangle(QPointF worldA, QPointF worldB);
 // The ellipse inscribed in the rectangle, as a polygon of `sides` vertices.
 ShapeData oval(QPointF worldA, QPointF worldB, int sides = 72);
 // A circle of `radius` map units around a centre, vertices on the sphere.
-ShapeData radiusCircle(double latitude, double longitude, double radius, int units,
-                       int sides = 72);
+ShapeData radiusCircle(double latitude, double longitude, double radius, int units, int sides = 72);
 // A drive-time zone: the area reachable within `minutes` at an average speed of
 // 60 km/h, approximated by an irregular polygon around the start.
 ShapeData driveTimeZone(double latitude, double longitude, double minutes);

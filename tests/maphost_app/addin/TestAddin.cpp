@@ -1,5 +1,8 @@
 #include "TestAddin.h"
 
+#include "automation/ClassRegistry.h"
+#include "automation/Error.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <stdexcept>
@@ -15,6 +18,18 @@ void log(const QString& line) {
 void TestConnect::OnConnection(automation::ObjectPtr application, int connectMode, QObject*,
                                const QVariant&) {
     log(QStringLiteral("connect %1").arg(connectMode));
+    if (probe_) {
+        // What an add-in sees when it attaches to the running host by class name.
+        try {
+            const automation::ObjectPtr running =
+                automation::GetObject(QStringLiteral("MapPoint.Application"));
+            log(running == application ? QStringLiteral("running same")
+                                       : QStringLiteral("running other"));
+        } catch (const automation::Error& error) {
+            log(QStringLiteral("running none %1").arg(error.number()));
+        }
+        return;
+    }
     if (throwing_)
         throw std::runtime_error("refused to connect");
     application_ = std::dynamic_pointer_cast<mappoint::Application>(application);
@@ -43,9 +58,11 @@ void TestConnect::RunSecond() {
 
 QObject* TestFactory::CreateAddin(const QString& className) {
     if (className == u"Connect")
-        return new TestConnect(false);
+        return new TestConnect(false, false);
     if (className == u"Throwing")
-        return new TestConnect(true);
+        return new TestConnect(true, false);
+    if (className == u"Probe")
+        return new TestConnect(false, true);
     if (className == u"Plain")
         return new QObject;
     return nullptr;

@@ -13,12 +13,13 @@ namespace testaddin {
 void log(const QString& line);
 
 // Class "Connect": adds two commands on connection, removes them on disconnection.
-// Class "Throwing": fails inside OnConnection.
+// Class "Throwing": fails inside OnConnection. Class "Probe": logs whether the
+// running "MapPoint.Application" it finds is the Application it was handed.
 class TestConnect : public QObject, public automation::AddinConnection {
     Q_OBJECT
     Q_INTERFACES(automation::AddinConnection)
 public:
-    explicit TestConnect(bool throwing) : throwing_(throwing) {}
+    TestConnect(bool throwing, bool probe) : throwing_(throwing), probe_(probe) {}
     void OnConnection(automation::ObjectPtr application, int connectMode, QObject* addInInst,
                       const QVariant& custom) override;
     void OnDisconnection(int removeMode, const QVariant& custom) override;
@@ -29,6 +30,7 @@ public slots:
 
 private:
     bool throwing_;
+    bool probe_;
     std::shared_ptr<mappoint::Application> application_;
 };
 
@@ -37,7 +39,7 @@ class TestFactory : public QObject, public automation::AddinFactory {
     Q_PLUGIN_METADATA(IID LOCASTRA_ADDIN_FACTORY_IID FILE "testaddin.json")
     Q_INTERFACES(automation::AddinFactory)
 public:
-    // "Connect", "Throwing", or "Plain" (an object without the connection interface).
+    // "Connect", "Throwing", "Probe", or "Plain" (an object without the connection interface).
     QObject* CreateAddin(const QString& className) override;
 };
 

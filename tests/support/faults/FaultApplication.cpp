@@ -4,7 +4,8 @@
 
 namespace faults {
 
-void FaultApplication::AddCommand(const QString& displayName, const QString& methodName, QObject* target) {
+void FaultApplication::AddCommand(const QString& displayName, const QString& methodName,
+                                  QObject* target) {
     call("Application.AddCommand");
     inner_->AddCommand(displayName, methodName, target);
 }

@@ -11,7 +11,8 @@ namespace faults {
 // Wraps a DataSets: every call is logged and may be made to fail.
 class FaultDataSets : public mappoint::DataSets, public FaultObject {
 public:
-    FaultDataSets(std::shared_ptr<mappoint::DataSets> inner, std::shared_ptr<FaultInjector> injector)
+    FaultDataSets(std::shared_ptr<mappoint::DataSets> inner,
+                  std::shared_ptr<FaultInjector> injector)
         : FaultObject(std::move(injector)), inner_(std::move(inner)) {}
 
     int32_t Count() override;

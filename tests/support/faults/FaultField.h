@@ -11,7 +11,8 @@ namespace faults {
 // Wraps a Field: every call is logged and may be made to fail.
 class FaultField : public mappoint::Field, public FaultObject {
 public:
-    FaultField(std::shared_ptr<mappoint::Field> inner, std::shared_ptr<FaultInjector> injector, QStringList owner)
+    FaultField(std::shared_ptr<mappoint::Field> inner, std::shared_ptr<FaultInjector> injector,
+               QStringList owner)
         : FaultObject(std::move(injector)), inner_(std::move(inner)), owner_(std::move(owner)) {}
 
     QString Name() override;

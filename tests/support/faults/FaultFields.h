@@ -11,7 +11,8 @@ namespace faults {
 // Wraps a Fields: every call is logged and may be made to fail.
 class FaultFields : public mappoint::Fields, public FaultObject {
 public:
-    FaultFields(std::shared_ptr<mappoint::Fields> inner, std::shared_ptr<FaultInjector> injector, QStringList owner)
+    FaultFields(std::shared_ptr<mappoint::Fields> inner, std::shared_ptr<FaultInjector> injector,
+                QStringList owner)
         : FaultObject(std::move(injector)), inner_(std::move(inner)), owner_(std::move(owner)) {}
 
     int32_t Count() override;

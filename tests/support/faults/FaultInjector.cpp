@@ -34,8 +34,7 @@ void FaultInjector::clearRules() {
     rules_.clear();
 }
 
-void FaultInjector::enter(const char* memberName,
-                          const std::function<QStringList()>& objectNames) {
+void FaultInjector::enter(const char* memberName, const std::function<QStringList()>& objectNames) {
     const QString member = QString::fromLatin1(memberName);
     calls_.push_back(member);
     bool namesRead = false;

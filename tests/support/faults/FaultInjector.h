@@ -15,11 +15,11 @@ constexpr int32_t InjectedErrorNumber = static_cast<int32_t>(0x80004005u);
 // Which calls fail. Member names are "Interface.Member" as the wrapper reports them:
 // "Pushpin.Name", "Pushpin.SetSymbol", "Map.FindPushpin", "Recordset.MoveNext", ...
 struct FaultRule {
-    QString member;     // empty: every member
-    QString object;     // only calls on an object of this name (pushpin, dataset,
-                        // shape or symbol name); empty: on any object
-    int first = 1;      // the first matching call that fails (1-based)
-    int count = -1;     // how many matching calls fail from there; -1: all later ones
+    QString member; // empty: every member
+    QString object; // only calls on an object of this name (pushpin, dataset,
+                    // shape or symbol name); empty: on any object
+    int first = 1;  // the first matching call that fails (1-based)
+    int count = -1; // how many matching calls fail from there; -1: all later ones
     int32_t number = InjectedErrorNumber;
     QString description; // empty: "Injected fault in <member>"
 };

@@ -11,7 +11,8 @@ namespace faults {
 // Wraps a Location: every call is logged and may be made to fail.
 class FaultLocation : public mappoint::Location, public FaultObject {
 public:
-    FaultLocation(std::shared_ptr<mappoint::Location> inner, std::shared_ptr<FaultInjector> injector, QStringList owner)
+    FaultLocation(std::shared_ptr<mappoint::Location> inner,
+                  std::shared_ptr<FaultInjector> injector, QStringList owner)
         : FaultObject(std::move(injector)), inner_(std::move(inner)), owner_(std::move(owner)) {}
 
     void GoTo() override;

@@ -21,7 +21,8 @@ public:
     void SetAltitude(double altitude) override;
     mappoint::PushpinPtr AddPushpin(mappoint::LocationPtr atLocation, const QString& name) override;
     mappoint::LocationPtr GetLocation(double latitude, double longitude, double altitude) override;
-    double Distance(mappoint::LocationPtr startLocation, mappoint::LocationPtr endLocation) override;
+    double Distance(mappoint::LocationPtr startLocation,
+                    mappoint::LocationPtr endLocation) override;
     mappoint::SymbolsPtr Symbols() override;
     mappoint::GeoUnits Units() override;
     void SetUnits(mappoint::GeoUnits units) override;

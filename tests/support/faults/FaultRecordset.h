@@ -11,7 +11,8 @@ namespace faults {
 // Wraps a Recordset: every call is logged and may be made to fail.
 class FaultRecordset : public mappoint::Recordset, public FaultObject {
 public:
-    FaultRecordset(std::shared_ptr<mappoint::Recordset> inner, std::shared_ptr<FaultInjector> injector, QStringList owner)
+    FaultRecordset(std::shared_ptr<mappoint::Recordset> inner,
+                   std::shared_ptr<FaultInjector> injector, QStringList owner)
         : FaultObject(std::move(injector)), inner_(std::move(inner)), owner_(std::move(owner)) {}
 
     bool Eof() override;

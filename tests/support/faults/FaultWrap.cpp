@@ -78,8 +78,8 @@ mappoint::RecordsetPtr wrap(mappoint::RecordsetPtr inner,
     return wrapAs<FaultRecordset>(std::move(inner), injector, std::move(owner));
 }
 
-mappoint::FieldsPtr wrap(mappoint::FieldsPtr inner,
-                         const std::shared_ptr<FaultInjector>& injector, QStringList owner) {
+mappoint::FieldsPtr wrap(mappoint::FieldsPtr inner, const std::shared_ptr<FaultInjector>& injector,
+                         QStringList owner) {
     return wrapAs<FaultFields>(std::move(inner), injector, std::move(owner));
 }
 

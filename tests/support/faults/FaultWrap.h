@@ -8,6 +8,17 @@
 #include <exception>
 #include <memory>
 
+// A fault-injecting wrapper around the host object model. In a failure-style test:
+//
+//   auto injector = std::make_shared<faults::FaultInjector>();
+//   faults::registerFaultyApplication(hostApplication, injector);
+//   injector->failNth("Pushpin.Name", 3);          // the third Name read fails
+//   injector->failAlways("", "Benchmark");          // every call on that dataset fails
+//   ... run the command, which attaches by "MapPoint.Application" ...
+//   EXPECT_EQ(injector->callCount("Map.Distance"), 3);
+//
+// Member names are "Interface.Member" with the C++ member name, so property writes
+// read "Pushpin.SetSymbol", "Map.SetAltitude", "DataSet.SetSymbol".
 namespace faults {
 
 // Wrap an object of the real model so that every call through it (and through
@@ -25,14 +36,13 @@ mappoint::MapObjectPtr wrap(mappoint::MapObjectPtr inner,
                             const std::shared_ptr<FaultInjector>& injector);
 mappoint::SymbolsPtr wrap(mappoint::SymbolsPtr inner,
                           const std::shared_ptr<FaultInjector>& injector);
-mappoint::SymbolPtr wrap(mappoint::SymbolPtr inner,
-                         const std::shared_ptr<FaultInjector>& injector);
+mappoint::SymbolPtr wrap(mappoint::SymbolPtr inner, const std::shared_ptr<FaultInjector>& injector);
 mappoint::ShapePtr wrap(mappoint::ShapePtr inner, const std::shared_ptr<FaultInjector>& injector);
 // These belong to a dataset or pushpin; owner names it for rules by object.
 mappoint::RecordsetPtr wrap(mappoint::RecordsetPtr inner,
                             const std::shared_ptr<FaultInjector>& injector, QStringList owner);
-mappoint::FieldsPtr wrap(mappoint::FieldsPtr inner,
-                         const std::shared_ptr<FaultInjector>& injector, QStringList owner);
+mappoint::FieldsPtr wrap(mappoint::FieldsPtr inner, const std::shared_ptr<FaultInjector>& injector,
+                         QStringList owner);
 mappoint::FieldPtr wrap(mappoint::FieldPtr inner, const std::shared_ptr<FaultInjector>& injector,
                         QStringList owner);
 mappoint::LocationPtr wrap(mappoint::LocationPtr inner,

@@ -1,0 +1,107 @@
+// The maphost program run as a user would: --screenshot, --register-addin,
+// --version, a bad document, each in its own config and data folders.
+#include "maphost/app/AddinRegistry.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    Outcome run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(MAPHOST_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000)) << "maphost did not finish";
+        Outcome result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        result.err = QString::fromLocal8Bit(process.readAllStandardError());
+        return result;
+    }
+
+    QTemporaryDir dir;
+};
+
+// Distinct colours in a coarse sample: a drawn window has many, a blank image one.
+int colours(const QImage& image) {
+    QSet<QRgb> seen;
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            seen.insert(image.pixel(x, y));
+    return static_cast<int>(seen.size());
+}
+
+TEST_F(CommandLineTest, ScreenshotOfTheDemoMap) {
+    const QString png = dir.filePath("shot.png");
+    const Outcome r = run({"--screenshot", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(image.width(), 400);
+    EXPECT_GT(image.height(), 300);
+    EXPECT_GT(colours(image), 20);
+    // The demo map was written at first run, into the user's data folder.
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("data/Locastra/maphost/Demo Map.gpkg")));
+}
+
+TEST_F(CommandLineTest, RegisterAddinWritesTheRecordAndStartUpLoadsIt) {
+    const Outcome reg = run({"--register-addin", TEST_ADDIN_PATH});
+    ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
+    const maphost::AddinRegistry registry(dir.filePath("config/Locastra/maphost.ini"));
+    const auto records = registry.records();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].displayName, "Test Add-in");
+    EXPECT_EQ(records[0].loadBehavior, 3);
+    EXPECT_EQ(records[0].className, "Connect");
+
+    // Registering again updates the same record.
+    ASSERT_EQ(run({"--register-addin", TEST_ADDIN_PATH}).exitCode, 0);
+    EXPECT_EQ(registry.records().size(), 1);
+
+    // The host starts with it (and with a broken record beside it) and still draws.
+    maphost::AddinRecord broken = records[0];
+    broken.key = "Broken.Connect";
+    broken.library = dir.filePath("missing.so");
+    registry.write(broken);
+    const QString png = dir.filePath("shot.png");
+    const Outcome shot = run({"--screenshot", png});
+    EXPECT_EQ(shot.exitCode, 0) << shot.err.toStdString();
+    EXPECT_TRUE(shot.err.contains("missing.so")) << shot.err.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+
+    const Outcome bad = run({"--register-addin", dir.filePath("nothing.so")});
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_TRUE(bad.err.contains("nothing.so"));
+}
+
+TEST_F(CommandLineTest, VersionAndABadDocument) {
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.contains(QStringLiteral(LOCASTRA_TEST_VERSION)))
+        << version.out.toStdString();
+
+    const QString png = dir.filePath("shot.png");
+    const Outcome r = run({dir.filePath("no such map.gpkg"), "--screenshot", png});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("no such map.gpkg")) << r.err.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+}
+
+} // namespace
