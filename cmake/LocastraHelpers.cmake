@@ -16,7 +16,7 @@ function(locastra_add_gtest name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LOCASTRA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
-        TIMEOUT 600)
+        TIMEOUT 300)
 endfunction()
 
 # locastra_add_benchmark(NAME SOURCES a.cpp LIBS lib1)

@@ -111,22 +111,16 @@ void BM_GetAll(benchmark::State& state) {
 }
 BENCHMARK(BM_GetAll)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-void BM_Sort(benchmark::State& state) {
-    toolwindow::frmAddIn& form = *setup().form;
-    if (form.ResultRows()->rowCount() != PushpinCount)
-        emit form.ButtonShowAll->Click();
-    for (auto _ : state)
-        emit form.cmdSort->Click(); // alternates descending / ascending
-    state.counters["rows"] = form.ResultRows()->rowCount();
-}
-BENCHMARK(BM_Sort)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
-
 // A Stop click arrives from outside the loop (another thread posts it, as the window
 // system would queue a click) 150 ms into a Get All. Measured from posting to the
 // end of the command (rows listed so far inserted, end block run); the counter
 // handled_ms is posting to the click being handled (caption back, Stop flag set).
-void BM_StopLatency(benchmark::State& state) {
+void BM_StopLatency(benchmark::State& state, bool sorted) {
     toolwindow::frmAddIn& form = *setup().form;
+    if (form.ResultRows()->isSorted() != sorted) {
+        state.SkipWithError("the list is not in the expected sort mode");
+        return;
+    }
     form.ResultRows()->clear();
     double worst = 0;
     double handledSum = 0;
@@ -158,7 +152,27 @@ void BM_StopLatency(benchmark::State& state) {
     state.counters["worst_ms"] = worst;
     state.counters["handled_ms"] = handledSum / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_StopLatency)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+// Before Sort has been used: rows are appended.
+BENCHMARK_CAPTURE(BM_StopLatency, unsorted, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseManualTime();
+
+void BM_Sort(benchmark::State& state) {
+    toolwindow::frmAddIn& form = *setup().form;
+    if (form.ResultRows()->rowCount() != PushpinCount)
+        emit form.ButtonShowAll->Click();
+    for (auto _ : state)
+        emit form.cmdSort->Click(); // alternates descending / ascending
+    state.counters["rows"] = form.ResultRows()->rowCount();
+}
+BENCHMARK(BM_Sort)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
+
+// After Sort: every batch is merged into its sorted place.
+BENCHMARK_CAPTURE(BM_StopLatency, sorted, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseManualTime();
 
 // Heap bytes a result row costs beyond its name's own text (UTF-16, 2 bytes a
 // character). Rows from the host share the host's name text; a row whose name is

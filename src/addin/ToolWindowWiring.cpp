@@ -1,12 +1,40 @@
 #include "ToolWindowWiring.h"
 
+#include "actions/PushpinActions.h"
+#include "toolwindow/ResultListView.h"
 #include "toolwindow/frmAddIn.h"
+
+#include <QAction>
 
 namespace locastra {
 
+namespace {
+
+// The result-list actions: the double-click and the entries of mnuRightClick (the
+// divider mnu1 does nothing).
+void wireRowActions(toolwindow::frmAddIn& form) {
+    toolwindow::frmAddIn* window = &form;
+    const auto onEntry = [window](QAction* entry, void (*handler)(actions::RowActionHost&)) {
+        QObject::connect(entry, &QAction::triggered, window,
+                         [window, handler] { handler(window->rowActionHost()); });
+    };
+    onEntry(form.mnuShowInformation, &actions::ShowInformation);
+    onEntry(form.mnuShowName, &actions::ShowNameOnly);
+    onEntry(form.mnuCloseBalloon, &actions::CloseBalloon);
+    onEntry(form.mnuHighlight, &actions::ToggleHighlight);
+    onEntry(form.mnuGetLatLon, &actions::GetLatLon);
+    onEntry(form.mnuShowInfo, &actions::ShowPushpinInformation);
+    onEntry(form.mnuChangeSymbol, &actions::ChangePushpinSymbol);
+    onEntry(form.mnuDeletePushpin, &actions::DeletePushpin);
+    QObject::connect(form.ListView1, &QAbstractItemView::doubleClicked, window,
+                     [window] { actions::DoubleClickRow(window->rowActionHost()); });
+}
+
+} // namespace
+
 void WireToolWindow(toolwindow::frmAddIn& form) {
     // The modules that act on the tool window add their connections here.
-    (void)form;
+    wireRowActions(form);
 }
 
 } // namespace locastra

@@ -162,7 +162,14 @@ void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
         }
         return;
     }
-    std::stable_sort(batch.begin(), batch.end(), less);
+    {
+        const std::vector<uint32_t> order = sortedOrder(batch);
+        std::vector<Row> sorted;
+        sorted.reserve(batch.size());
+        for (const uint32_t index : order)
+            sorted.push_back(std::move(batch[index]));
+        batch.swap(sorted);
+    }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Committed row r moves down by the number of batch rows sorting strictly before it.
     const QModelIndexList persistent = persistentIndexList();
@@ -203,10 +210,10 @@ void ResultListModel::toggleSort() {
     sortRows();
 }
 
-void ResultListModel::sortRows() {
-    // Sorting compares case-folded copies made once, with the first four folded
-    // characters packed into an integer so most comparisons touch no string at all.
-    const size_t count = rows_.size();
+std::vector<uint32_t> ResultListModel::sortedOrder(const std::vector<Row>& rows) const {
+    // Compares case-folded copies made once, with the first four folded characters
+    // packed into an integer so most comparisons touch no string at all.
+    const size_t count = rows.size();
     std::vector<QString> folded(count);
     struct Key {
         uint64_t prefix;
@@ -214,31 +221,37 @@ void ResultListModel::sortRows() {
     };
     std::vector<Key> keys(count);
     for (size_t i = 0; i < count; ++i) {
-        folded[i] = foldCase(rows_[i].name);
+        folded[i] = foldCase(rows[i].name);
         keys[i] = Key{prefixOf(folded[i]), static_cast<uint32_t>(i)};
     }
     const bool ascending = order_ == Qt::AscendingOrder;
-    const auto less = [&](const Key& a, const Key& b) {
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         if (a.prefix != b.prefix)
             return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
         const int c = QString::compare(folded[a.index], folded[b.index], Qt::CaseSensitive);
         return ascending ? c < 0 : c > 0;
-    };
-    std::stable_sort(keys.begin(), keys.end(), less);
-    std::vector<QString>().swap(folded);
+    });
+    std::vector<uint32_t> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = keys[i].index;
+    return order;
+}
 
+void ResultListModel::sortRows() {
+    const size_t count = rows_.size();
+    const std::vector<uint32_t> keys = sortedOrder(rows_);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<Row> sorted;
     sorted.reserve(count);
-    for (const Key& key : keys)
-        sorted.push_back(std::move(rows_[key.index]));
+    for (const uint32_t index : keys)
+        sorted.push_back(std::move(rows_[index]));
     rows_.swap(sorted);
     // The selection and the current row follow their rows.
     const QModelIndexList persistent = persistentIndexList();
     if (!persistent.isEmpty()) {
         std::vector<int> newPosition(count);
         for (size_t i = 0; i < count; ++i)
-            newPosition[keys[i].index] = static_cast<int>(i);
+            newPosition[keys[i]] = static_cast<int>(i);
         QModelIndexList moved;
         moved.reserve(persistent.size());
         for (const QModelIndex& index : persistent)

@@ -72,6 +72,8 @@ private:
     bool before(const Row& a, const Row& b) const;
     void finishedInsert() { sinceFlush_.restart(); }
     void sortRows();
+    // The positions of rows in the current order (stable: equal texts keep theirs).
+    std::vector<uint32_t> sortedOrder(const std::vector<Row>& rows) const;
     void insertSorted(std::vector<Row>& batch, int& lastRow);
 
     std::vector<Row> rows_;

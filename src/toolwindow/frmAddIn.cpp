@@ -344,7 +344,6 @@ void frmAddIn::closeEvent(QCloseEvent* event) {
         HideThroughOwner();
         return;
     }
-    QDialog::closeEvent(event);
     event->accept();
     markUnloaded();
 }

@@ -92,3 +92,24 @@ TEST(ClassRegistry, CreateObjectUsesFactoryAndReportsFailures) {
     RegisterClassFactory("Test.Made", {});
     EXPECT_EQ(errorNumberOf([] { CreateObject("Test.Made"); }), errors::CannotCreateObject);
 }
+
+namespace {
+// An instance that revokes itself when it goes, as the host application does.
+struct SelfRevoking : Object {
+    ~SelfRevoking() override { RevokeActiveObject("Test.SelfRevoking", this); }
+};
+} // namespace
+
+TEST(ClassRegistry, ReplacedOrRevokedInstanceMayRevokeItselfOnDestruction) {
+    {
+        auto first = std::make_shared<SelfRevoking>();
+        RegisterActiveObject("Test.SelfRevoking", first);
+    }
+    auto second = std::make_shared<SelfRevoking>();
+    const Object* secondRaw = second.get();
+    // The first instance dies inside the replacement and must not block it.
+    RegisterActiveObject("Test.SelfRevoking", std::move(second));
+    EXPECT_EQ(GetObject("Test.SelfRevoking").get(), secondRaw);
+    RevokeActiveObject("Test.SelfRevoking", secondRaw);
+    EXPECT_NE(errorNumberOf([] { GetObject("Test.SelfRevoking"); }), 0);
+}

@@ -22,27 +22,40 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace desktop;
 
 namespace {
 
-// Runs answer on the first modal dialog of type T that appears (within 5 s).
+// Runs answer on the first modal dialog of type T that appears. A first dialog can be
+// slow to appear on a loaded machine (the file dialog loads the MIME database), so
+// this waits up to a minute; a dialog the answer did not close is answered again,
+// and one still open after that is rejected, so a test fails instead of hanging.
 template <typename T> void whenModal(std::function<void(T*)> answer) {
     auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
+    auto clock = std::make_shared<QElapsedTimer>();
+    auto answeredAt = std::make_shared<qint64>(-1);
     clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, answer] {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, answeredAt, answer] {
         T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog && clock->elapsed() < 5000)
+        const qint64 now = clock->elapsed();
+        if (dialog && (*answeredAt < 0 || now - *answeredAt > 1000)) {
+            if (*answeredAt >= 0 && now > 60000) {
+                ADD_FAILURE() << "the modal dialog did not close when answered";
+                dialog->reject();
+            } else {
+                *answeredAt = now;
+                answer(dialog);
+                return;
+            }
+        }
+        if (dialog || (*answeredAt < 0 && now < 60000))
             return;
+        if (*answeredAt < 0)
+            ADD_FAILURE() << "no modal dialog appeared";
         timer->stop();
         timer->deleteLater();
-        delete clock;
-        if (dialog)
-            answer(dialog);
-        else
-            ADD_FAILURE() << "no modal dialog appeared";
     });
     timer->start(10);
 }
@@ -97,7 +110,11 @@ TEST(QtDesktop, FileDialogStartsInTheFolderWithTheChosenFilterAndTellsCancelApar
     whenModal<QFileDialog>([&](QFileDialog* dialog) {
         shownFolder = dialog->directory().absolutePath();
         shownFilter = dialog->selectedNameFilter();
+        // selectFile leaves the name box alone once it has the focus, so type the
+        // name into the box as a user would.
         dialog->selectFile(chosen);
+        if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            edit->setText(QFileInfo(chosen).fileName());
         static_cast<QDialog*>(dialog)->accept();
     });
     // A file that does not exist yet can be chosen in an open dialog: the export

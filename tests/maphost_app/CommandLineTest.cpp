@@ -26,6 +26,7 @@ protected:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        env.insert("MAPHOST_TESTADDIN_STDERR", "1");
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(MAPHOST_PATH), arguments);
         EXPECT_TRUE(process.waitForFinished(60000)) << "maphost did not finish";
@@ -85,6 +86,18 @@ TEST_F(CommandLineTest, RegisterAddinWritesTheRecordAndStartUpLoadsIt) {
     EXPECT_EQ(shot.exitCode, 0) << shot.err.toStdString();
     EXPECT_TRUE(shot.err.contains("missing.so")) << shot.err.toStdString();
     EXPECT_FALSE(QImage(png).isNull());
+
+    // A Tools command chosen from the command line runs the add-in's method; the
+    // add-in is connected at start-up with ConnectMode 1 and disconnected at exit.
+    const Outcome command = run({"--command", "Second Command", "--screenshot", png});
+    EXPECT_EQ(command.exitCode, 0);
+    const QStringList log = command.err.split('\n').filter("testaddin: ");
+    EXPECT_EQ(log, (QStringList{"testaddin: connect 1", "testaddin: run second",
+                                "testaddin: disconnect 0"}))
+        << command.err.toStdString();
+    const Outcome unknown = run({"--command", "Nope", "--screenshot", png});
+    EXPECT_EQ(unknown.exitCode, 0);
+    EXPECT_TRUE(unknown.err.contains("No Tools command \"Nope\""));
 
     const Outcome bad = run({"--register-addin", dir.filePath("nothing.so")});
     EXPECT_NE(bad.exitCode, 0);

@@ -8,13 +8,18 @@
 #include "maphost/document/MapDocument.h"
 #include "maphost/model/HostApplication.h"
 #include "maphost/view/MapProjection.h"
+#include "maphost/view/MapView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
+#include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -207,6 +212,25 @@ TEST_F(MainWindowTest, SwitchingDistanceUnitsKeepsTheViewAndChangesTheUnit) {
     window->findChild<QAction*>("actionMiles")->trigger();
     EXPECT_EQ(map->Units(), mappoint::geoMiles);
     EXPECT_NEAR(map->Altitude(), 2000, 1e-6);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsThePointersPosition) {
+    window->resize(800, 600);
+    window->show();
+    QCoreApplication::processEvents();
+    maphost::MapView* view = window->view();
+    const QPointF centre(view->width() / 2.0, view->height() / 2.0);
+    QMouseEvent move(QEvent::MouseMove, centre, view->mapToGlobal(centre), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    auto* label = window->findChild<QLabel*>("PointerPosition");
+    ASSERT_NE(label, nullptr);
+    // The view is centred on 10 N, 10 E.
+    EXPECT_EQ(label->text(), QLocale().toString(10.0, 'f', 4) + "° N, " +
+                                 QLocale().toString(10.0, 'f', 4) + "° E");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view, &leave);
+    EXPECT_TRUE(label->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, ScreenshotComposesEveryVisibleWindow) {

@@ -121,6 +121,32 @@ TEST_F(GetAllTest, SortedInsertionOfLargeBatchesKeepsTheOrderAndTheSelection) {
     EXPECT_FALSE(form().rowActionHost().isRowSelected(1));
 }
 
+TEST_F(GetAllTest, SortAndTheSelectorWorkInTheMiddleOfARunningLoop) {
+    setMap({{"Many", numbered("p", 50)}, {"Other", {{"o1"}, {"o2"}, {"o3"}}}});
+    open();
+    toolwindow::MessagePump::setStandardInterval(0);
+    atProgress(20, [&] {
+        emit form().cmdSort->Click();
+        form().ImageCombo1->setCurrentIndex(2);
+    });
+    getAll();
+    // Every row, the ones listed after the Sort click in their sorted place.
+    QStringList expected;
+    for (int i = 1; i <= 50; ++i)
+        expected << QStringLiteral("p%1").arg(i);
+    expected << "o1"
+             << "o2"
+             << "o3";
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) > 0;
+    });
+    EXPECT_EQ(rows(), expected);
+    // The loop went on with the choice it started with; the panel text of the
+    // selector change was replaced by the end block.
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(form().DataSetChoice(), "Other");
+}
+
 TEST_F(GetAllTest, ClearEmptiesOnlyTheList) {
     setMap({{"A", {{"one"}, {"two"}}}});
     open();

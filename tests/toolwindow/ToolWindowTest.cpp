@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -224,10 +225,15 @@ TEST_F(WindowTest, CloseHidesAndKeepsContentsExitUnloads) {
     form().mnuHide->trigger();
     EXPECT_EQ(owner_.hides, 3);
     form().show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form(), &escape);
+    EXPECT_EQ(owner_.hides, 4);
+    EXPECT_FALSE(form().isUnloaded());
+    form().show();
     form().mnuExit->trigger();
     EXPECT_TRUE(form().isUnloaded());
     EXPECT_FALSE(form().isVisible());
-    EXPECT_EQ(owner_.hides, 3);
+    EXPECT_EQ(owner_.hides, 4);
 }
 
 TEST_F(WindowTest, FindTurnsBoldOnHoverAndCommand1ShowsTheChoice) {

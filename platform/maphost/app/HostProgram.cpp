@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,10 @@ void describe(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("screenshot"),
                       QStringLiteral("Write the windows to a PNG after start-up, then exit."),
                       QStringLiteral("PNG")});
+    parser.addOption({QStringLiteral("command"),
+                      QStringLiteral("Choose this Tools menu command after start-up (with "
+                                     "--screenshot: the picture shows the window it opens)."),
+                      QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("register-addin"),
                       QStringLiteral("Add or update the add-in record of a plugin library "
                                      "from its metadata, then exit."),
@@ -129,7 +134,7 @@ int runHost(int argc, char** argv) {
     auto openFile = [&](const QString& path) -> std::shared_ptr<HostMap> {
         try {
             auto opened = HostMap::create(MapDocument::open(path));
-            opened->setFilePath(path);
+            opened->setFilePath(QFileInfo(path).absoluteFilePath());
             opened->setModified(false);
             return opened;
         } catch (const automation::Error& error) {
@@ -166,10 +171,8 @@ int runHost(int argc, char** argv) {
 
     int status = 0;
     bool finished = false;
-    if (unattended) {
-        // Armed before the add-ins connect: a modal window an add-in opens while
-        // connecting runs its own event loop, and the picture is taken from there.
-        QTimer::singleShot(0, &window, [&] {
+    auto armScreenshot = [&](int delayMs) {
+        QTimer::singleShot(delayMs, &window, [&] {
             if (!saveScreenshot(screenshot)) {
                 printLine(stderr, QStringLiteral("Cannot write the screenshot %1").arg(screenshot));
                 status = 1;
@@ -181,12 +184,35 @@ int runHost(int argc, char** argv) {
             finished = true;
             QCoreApplication::exit(status);
         });
-    }
+    };
+    const QString command = parser.value(QStringLiteral("command"));
+    // Armed before the add-ins connect: a modal window an add-in opens while
+    // connecting runs its own event loop, and the picture is taken from there.
+    if (unattended && command.isEmpty())
+        armScreenshot(0);
 
     // Add-ins connect once the host is up, as at any start-up.
     QObject::connect(&addins, &AddinManager::addinFailed, &window,
                      [&](const QString&, const QString& reason) { report(reason); });
     addins.connectAtStartup();
+
+    if (!command.isEmpty()) {
+        QTimer::singleShot(0, &window, [&] {
+            const QVector<HostCommand> commands = application->commands();
+            int index = -1;
+            for (int i = 0; i < commands.size(); ++i) {
+                if (commands[i].displayName == command)
+                    index = i;
+            }
+            if (index < 0)
+                report(QStringLiteral("No Tools command \"%1\"").arg(command));
+            // The command may open a modal window: the picture is taken while it shows.
+            if (unattended)
+                armScreenshot(300);
+            if (index >= 0)
+                application->invokeCommand(index);
+        });
+    }
 
     if (!unattended && !problems.isEmpty()) {
         QTimer::singleShot(0, &window, [&] {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <cstdio>
 #include <stdexcept>
 
 namespace testaddin {
@@ -13,6 +14,9 @@ void log(const QString& line) {
     QStringList lines = qApp->property("maphost.testaddin.log").toStringList();
     lines << line;
     qApp->setProperty("maphost.testaddin.log", lines);
+    // Run inside the maphost program, the log is read from its standard error.
+    if (qEnvironmentVariableIsSet("MAPHOST_TESTADDIN_STDERR"))
+        std::fprintf(stderr, "testaddin: %s\n", qPrintable(line));
 }
 
 void TestConnect::OnConnection(automation::ObjectPtr application, int connectMode, QObject*,
