@@ -2,6 +2,7 @@
 
 #include "DataSetProgress.h"
 #include "MessagePump.h"
+#include "RecordWalk.h"
 #include "ResultListModel.h"
 #include "ResultListView.h"
 #include "StatusBar.h"
@@ -68,32 +69,18 @@ void ListAllPushpins::listDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
         endBlock();
         finished_ = true;
     };
-    if (form_.StopFlag)
-        return finish();
-    mappoint::RecordsetPtr records;
-    Step([&] { records = dataSet->QueryAllRecords(); });
-    progress.start(dataSet);
-    if (!records)
-        return;
     ResultListModel& rows = *form_.ResultRows();
-    for (;;) {
-        bool eof = true;
-        // A record set that cannot say where it is ends this dataset.
-        if (!Step([&] { eof = records->Eof(); }) || eof)
-            break;
-        if (form_.StopFlag)
-            return finish();
-        progress.tick();
-        pump.yield();
-        Step([&] {
-            const mappoint::PushpinPtr pushpin = records->Pushpin();
-            const QString name = pushpin->Name();
-            rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+    const bool walked = WalkDataSetRecords(
+        dataSet, form_.StopFlag, progress, pump, [&](const auto& records, const auto& advance) {
+            advance();
+            Step([&] {
+                const mappoint::PushpinPtr pushpin = records->Pushpin();
+                const QString name = pushpin->Name();
+                rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+            });
         });
-        // A record set that cannot move on would list the same record for ever.
-        if (!Step([&] { records->MoveNext(); }))
-            break;
-    }
+    if (!walked)
+        finish();
 }
 
 void ListAllPushpins::flushRows() {

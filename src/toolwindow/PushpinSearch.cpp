@@ -3,6 +3,7 @@
 #include "DataSetProgress.h"
 #include "LowerCaseContains.h"
 #include "MessagePump.h"
+#include "RecordWalk.h"
 #include "ResultListModel.h"
 #include "StatusBar.h"
 #include "addin/FailureStyle.h"
@@ -87,40 +88,26 @@ void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
         endBlock(matches_, records_);
         finished_ = true;
     };
-    if (form_.StopFlag)
-        return finish();
-    mappoint::RecordsetPtr records;
-    Step([&] { records = dataSet->QueryAllRecords(); });
-    progress.start(dataSet);
-    if (!records)
-        return;
     ResultListModel& rows = *form_.ResultRows();
-    for (;;) {
-        bool eof = true;
-        // A record set that cannot say where it is ends this dataset.
-        if (!Step([&] { eof = records->Eof(); }) || eof)
-            break;
-        if (form_.StopFlag)
-            return finish();
-        ++records_;
-        progress.tick();
-        pump.yield();
-        Step([&] {
-            const mappoint::PushpinPtr pushpin = records->Pushpin();
-            const QString name = pushpin->Name();
-            match.setText(form_.Text1->text());
-            if (!match.matches(name))
-                return;
-            const std::optional<QString> first = rows.firstRowText();
-            if (!first || *first != name) {
-                rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
-                ++matches_;
-            }
+    const bool walked = WalkDataSetRecords(
+        dataSet, form_.StopFlag, progress, pump, [&](const auto& records, const auto& advance) {
+            ++records_;
+            advance();
+            Step([&] {
+                const mappoint::PushpinPtr pushpin = records->Pushpin();
+                const QString name = pushpin->Name();
+                match.setText(form_.Text1->text());
+                if (!match.matches(name))
+                    return;
+                const std::optional<QString> first = rows.firstRowText();
+                if (!first || *first != name) {
+                    rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
+                    ++matches_;
+                }
+            });
         });
-        // A record set that cannot move on would test the same record for ever.
-        if (!Step([&] { records->MoveNext(); }))
-            break;
-    }
+    if (!walked)
+        finish();
 }
 
 void PushpinSearch::endBlock(int32_t matches, int32_t records) {
