@@ -67,6 +67,13 @@ void RecordingDesktop::removeSetting(const QString& application, const QString& 
     settings_.remove(settingKey(application, section, key));
 }
 
+RecordedCall& RecordingDesktop::record(RecordedCall::Kind kind) {
+    RecordedCall call;
+    call.kind = kind;
+    calls_.append(call);
+    return calls_.last();
+}
+
 QList<RecordedCall> RecordingDesktop::callsOf(RecordedCall::Kind kind) const {
     QList<RecordedCall> result;
     for (const RecordedCall& call : calls_) {
@@ -93,13 +100,11 @@ QString RecordingDesktop::log() const {
 
 Button RecordingDesktop::messageBox(const QString& text, const QString& title, Icon icon,
                                     Buttons buttons) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::MessageBox;
+    RecordedCall& call = record(RecordedCall::Kind::MessageBox);
     call.text = text;
     call.title = title;
     call.icon = icon;
     call.buttons = buttons;
-    calls_.append(call);
     if (messageBoxAnswers_.empty())
         return firstButton(buttons);
     const Button answer = messageBoxAnswers_.front();
@@ -108,11 +113,9 @@ Button RecordingDesktop::messageBox(const QString& text, const QString& title, I
 }
 
 std::optional<QString> RecordingDesktop::fileDialog(const FileDialogRequest& request) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::FileDialog;
+    RecordedCall& call = record(RecordedCall::Kind::FileDialog);
     call.title = request.title;
     call.fileDialog = request;
-    calls_.append(call);
     std::optional<QString> result;
     if (!fileDialogResults_.empty()) {
         result.swap(fileDialogResults_.front());
@@ -122,41 +125,32 @@ std::optional<QString> RecordingDesktop::fileDialog(const FileDialogRequest& req
 }
 
 bool RecordingDesktop::shellOpen(const QString& address) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::ShellOpen;
+    RecordedCall& call = record(RecordedCall::Kind::ShellOpen);
     call.text = address;
-    calls_.append(call);
     return shellOpenResult_;
 }
 
 bool RecordingDesktop::openInTextEditor(const QString& filePath) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::OpenInTextEditor;
+    RecordedCall& call = record(RecordedCall::Kind::OpenInTextEditor);
     call.text = filePath;
-    calls_.append(call);
     return openInTextEditorResult_;
 }
 
 void RecordingDesktop::setClipboardText(const QString& text) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::SetClipboardText;
+    RecordedCall& call = record(RecordedCall::Kind::SetClipboardText);
     call.text = text;
-    calls_.append(call);
     clipboard_ = text;
 }
 
 QString RecordingDesktop::clipboardText() {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::ClipboardText;
+    RecordedCall& call = record(RecordedCall::Kind::ClipboardText);
     call.text = clipboard_;
-    calls_.append(call);
     return clipboard_;
 }
 
 PrintRange RecordingDesktop::printDocument(const PrintRequest& request, const QTextDocument& all,
                                            const QTextDocument* selection) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::PrintDocument;
+    RecordedCall& call = record(RecordedCall::Kind::PrintDocument);
     call.title = request.title;
     call.print = request;
     call.text = all.toPlainText();
@@ -169,41 +163,34 @@ PrintRange RecordingDesktop::printDocument(const PrintRequest& request, const QT
         call.printedText = call.selectionText;
     else if (answer == PrintRange::All)
         call.printedText = call.text;
-    calls_.append(call);
     return answer;
 }
 
 QString RecordingDesktop::readSetting(const QString& application, const QString& section,
                                       const QString& key, const QString& defaultValue) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::ReadSetting;
+    RecordedCall& call = record(RecordedCall::Kind::ReadSetting);
     call.application = application;
     call.section = section;
     call.key = key;
     call.defaultValue = defaultValue;
     call.text = settings_.value(settingKey(application, section, key), defaultValue);
-    calls_.append(call);
     return call.text;
 }
 
 void RecordingDesktop::writeSetting(const QString& application, const QString& section,
                                     const QString& key, const QString& value) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::WriteSetting;
+    RecordedCall& call = record(RecordedCall::Kind::WriteSetting);
     call.application = application;
     call.section = section;
     call.key = key;
     call.text = value;
-    calls_.append(call);
     setSetting(application, section, key, value);
 }
 
 bool RecordingDesktop::showHelp(const QString& helpFile, const QString& topic) {
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::ShowHelp;
+    RecordedCall& call = record(RecordedCall::Kind::ShowHelp);
     call.text = helpFile;
     call.topic = topic;
-    calls_.append(call);
     return showHelpResult_;
 }
 

@@ -107,6 +107,8 @@ public:
     bool showHelp(const QString& helpFile, const QString& topic) override;
 
 private:
+    // Appends a call of that kind to the log; the caller fills in its details.
+    RecordedCall& record(RecordedCall::Kind kind);
     static QString settingKey(const QString& application, const QString& section,
                               const QString& key);
 
