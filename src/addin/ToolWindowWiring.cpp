@@ -1,6 +1,8 @@
 #include "ToolWindowWiring.h"
 
 #include "actions/PushpinActions.h"
+#include "export/ExportWiring.h"
+#include "tools/ToolsWiring.h"
 #include "toolwindow/ResultListView.h"
 #include "toolwindow/frmAddIn.h"
 
@@ -35,6 +37,8 @@ void wireRowActions(toolwindow::frmAddIn& form) {
 void WireToolWindow(toolwindow::frmAddIn& form) {
     // The modules that act on the tool window add their connections here.
     wireRowActions(form);
+    exporting::wireExportCommands(form);
+    tools::wireTools(form);
 }
 
 } // namespace locastra

@@ -12,6 +12,7 @@
 #include "maphost/document/MapDocument.h"
 #include "maphost/model/HostApplication.h"
 #include "maphost/model/HostMap.h"
+#include "spreadsheet/StandIn.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -128,6 +129,8 @@ int runHost(int argc, char** argv) {
 
     auto application = std::make_shared<HostApplication>();
     HostApplication::registerRunning(application);
+    // The spreadsheet application add-ins may start for their exports.
+    spreadsheet::RegisterStandIn();
 
     const QStringList files = parser.positionalArguments();
     std::shared_ptr<HostMap> map;
@@ -231,6 +234,8 @@ int runHost(int argc, char** argv) {
     }
     addins.disconnectAll();
     automation::RevokeActiveObject(ClassName, application.get());
+    // Workbook windows the user left open go before the QApplication does.
+    spreadsheet::CloseVisibleApplications();
     return code != 0 ? code : status;
 }
 

@@ -1,0 +1,131 @@
+#include "SpreadsheetExport.h"
+
+#include "addin/FailureStyle.h"
+#include "addin/mappoint/HostAccess.h"
+#include "automation/ClassRegistry.h"
+#include "automation/Error.h"
+#include "geo/PositionCalculator.h"
+#include "mappoint/Field.h"
+#include "mappoint/Fields.h"
+#include "mappoint/MapObject.h"
+#include "mappoint/Pushpin.h"
+#include "mappoint/Recordset.h"
+#include "mappoint/Shape.h"
+#include "spreadsheet/Application.h"
+#include "spreadsheet/Range.h"
+#include "spreadsheet/Sheets.h"
+#include "spreadsheet/Workbook.h"
+#include "spreadsheet/Workbooks.h"
+#include "spreadsheet/Worksheet.h"
+#include "toolwindow/frmAddIn.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace {
+
+const QString SpreadsheetClass = QStringLiteral("Excel.Application");
+
+// A new spreadsheet application (never a running one), visible at once, with one
+// new workbook.
+spreadsheet::WorkbookPtr startWorkbook() {
+    auto application = automation::CreateObjectAs<spreadsheet::Application>(SpreadsheetClass);
+    application->SetVisible(true);
+    return application->Workbooks()->Add();
+}
+
+// One dataset's worksheet from its record set: header row, then one row per record
+// from row 2, each with the record's field values, the pushpin's name in column 1
+// when that cell is still empty, and the derived latitude and longitude two and
+// three columns after the last field. A record set with no records adds no sheet.
+// Rows are counted in 32 bits: a large dataset is written whole, up to the sheet's
+// own row limit, which fails the export instead of cutting it short unnoticed.
+void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
+                       const spreadsheet::WorkbookPtr& book, const mappoint::DataSetPtr& dataSet,
+                       const mappoint::RecordsetPtr& records) {
+    records->MoveFirst();
+    if (records->Eof())
+        return;
+    auto sheet = book->Worksheets()->Add();
+    sheet->SetName(dataSet->Name());
+
+    const mappoint::FieldsPtr definitions = dataSet->Fields();
+    const int32_t fieldCount = definitions->Count();
+    for (int32_t column = 1; column <= fieldCount; ++column)
+        sheet->Cells(1, column)->SetValue(definitions->Item(column)->Name());
+    const int32_t latitudeColumn = fieldCount + 2;
+    const int32_t longitudeColumn = fieldCount + 3;
+    sheet->Cells(1, latitudeColumn)->SetValue(QStringLiteral("Latitude"));
+    sheet->Cells(1, longitudeColumn)->SetValue(QStringLiteral("Longitude"));
+
+    int32_t row = 2;
+    while (!records->Eof()) {
+        const mappoint::FieldsPtr values = records->Fields();
+        const int32_t valueCount = values->Count();
+        for (int32_t column = 1; column <= valueCount; ++column)
+            sheet->Cells(row, column)->SetValue(values->Item(column)->Value());
+        geo::CalcLatLon(map, records->Location(), form.thelat, form.thelon);
+        if (sheet->Cells(row, 1)->Value().toString().size() < 1)
+            sheet->Cells(row, 1)->SetValue(records->Pushpin()->Name());
+        sheet->Cells(row, latitudeColumn)->SetValue(form.thelat);
+        sheet->Cells(row, longitudeColumn)->SetValue(form.thelon);
+        sheet->Range(QStringLiteral("A1"), QStringLiteral("H1"))->EntireColumn()->AutoFit();
+        ++row;
+        records->MoveNext();
+    }
+}
+
+// Deletes the workbook's default sheets "Sheet1" to "Sheet3"; other sheets stay.
+// Deleting the last sheet of the workbook is refused, which ends the export.
+void deleteDefaultSheets(const spreadsheet::WorkbookPtr& book) {
+    static const QStringList defaults = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"),
+                                         QStringLiteral("Sheet3")};
+    auto sheets = book->Worksheets();
+    std::vector<spreadsheet::WorksheetPtr> all;
+    const int32_t count = sheets->Count();
+    for (int32_t i = 1; i <= count; ++i)
+        all.push_back(sheets->Item(i));
+    for (const auto& sheet : all) {
+        if (defaults.contains(sheet->Name()))
+            sheet->Delete();
+    }
+}
+
+bool isAreaShape(int32_t type) {
+    return type == 1 || type == 9 || type == 5;
+}
+
+} // namespace
+
+void exportByDataset2Excel(toolwindow::frmAddIn& form) {
+    locastra::EndSilentlyOnFailure([&] {
+        const mappoint::MapPtr map = locastra::AttachActiveMap();
+        const spreadsheet::WorkbookPtr book = startWorkbook();
+        const QString choice = form.DataSetChoice();
+        locastra::ForEachChosenDataSet(map, choice, [&](const mappoint::DataSetPtr& dataSet) {
+            writeDataSetSheet(form, map, book, dataSet, dataSet->QueryAllRecords());
+        });
+        deleteDefaultSheets(book);
+    });
+}
+
+void exportFromShape2Excel(toolwindow::frmAddIn& form) {
+    locastra::EndSilentlyOnFailure([&] {
+        const mappoint::MapPtr map = locastra::AttachActiveMap();
+        const mappoint::MapObjectPtr selection = map->Selection();
+        const spreadsheet::WorkbookPtr book = startWorkbook();
+        if (!selection)
+            throw automation::Error(91, QStringLiteral("Nothing is selected on the map."));
+        if (isAreaShape(selection->Type())) {
+            const auto shape = std::dynamic_pointer_cast<mappoint::Shape>(selection);
+            if (!shape)
+                throw automation::Error(automation::errors::NotSupported,
+                                        QStringLiteral("The selection is not a shape."));
+            locastra::ForEachChosenDataSet(
+                map, locastra::AllDataSets, [&](const mappoint::DataSetPtr& dataSet) {
+                    writeDataSetSheet(form, map, book, dataSet, dataSet->QueryShape(shape));
+                });
+        }
+        deleteDefaultSheets(book);
+    });
+}

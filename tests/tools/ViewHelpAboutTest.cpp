@@ -1,0 +1,160 @@
+#include "ToolsTestSupport.h"
+
+#include "tools/HelpCommands.h"
+#include "tools/ViewCommands.h"
+#include "tools/frmAbout.h"
+
+#include <QAction>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+
+using namespace toolstest;
+using Kind = desktop::RecordedCall::Kind;
+
+namespace {
+
+void PressKey(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+class ViewHelpAbout : public ToolsTest {
+protected:
+    double altitude() const { return map_->view().altitude; }
+    void setAltitude(double a) { map_->SetAltitude(a); }
+};
+
+TEST_F(ViewHelpAbout, ZoomInStepsDownTo50ThenToOne) {
+    setData({});
+    auto& form = openWired();
+    const auto zoomIns = [&](double from, std::vector<double> expected) {
+        setAltitude(from);
+        for (double want : expected) {
+            form.mnuZoomIn->trigger();
+            EXPECT_EQ(altitude(), want) << "from " << from;
+        }
+    };
+    zoomIns(250, {150, 50, 1, 1});
+    zoomIns(130, {30, 1});
+    zoomIns(100, {50});
+    zoomIns(50, {1});
+    // Just above 100 the step would ask for less than the map accepts.
+    zoomIns(100.5, {1});
+    EXPECT_EQ(form.mnuZoomIn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+}
+
+TEST_F(ViewHelpAbout, ZoomOutAddsHundredExceptAtTheCeiling) {
+    setData({});
+    useFaults();
+    auto& form = openWired();
+    setAltitude(1);
+    form.mnuZoomOut->trigger();
+    EXPECT_EQ(altitude(), 101);
+    setAltitude(24854);
+    faults_->clearCalls();
+    form.mnuZoomOut->trigger();
+    EXPECT_EQ(altitude(), 24854);
+    EXPECT_EQ(faults_->callCount("Map.SetAltitude"), 0);
+    // 24900 is asked for; the map refuses it silently.
+    setAltitude(24800);
+    form.mnuZoomOut->trigger();
+    EXPECT_EQ(faults_->callCount("Map.SetAltitude"), 1);
+    EXPECT_EQ(altitude(), 24800);
+    EXPECT_EQ(messages(), 0);
+}
+
+TEST_F(ViewHelpAbout, ZoomInFailureLeavesTheView) {
+    setData({});
+    useFaults();
+    auto& form = openWired();
+    setAltitude(300);
+    faults_->failAlways("Map.Altitude");
+    form.mnuZoomIn->trigger();
+    form.mnuZoomOut->trigger();
+    EXPECT_EQ(altitude(), 300);
+    EXPECT_EQ(messages(), 0);
+}
+
+TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileOrTheShippedPage) {
+    auto& form = openWired();
+    QTemporaryDir dir;
+    tools::SetAddinFolder(dir.path());
+    // No file at all: the chm is still what the viewer is asked for.
+    form.mnuHelp->trigger();
+    ASSERT_EQ(desktop_->count(Kind::ShowHelp), 1);
+    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.chm");
+    EXPECT_EQ(messages(), 0);
+
+    QFile page(dir.filePath("locastra.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    form.mnuHelp->trigger();
+    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.html");
+
+    QFile chm(dir.filePath("locastra.chm"));
+    ASSERT_TRUE(chm.open(QIODevice::WriteOnly));
+    chm.close();
+    form.mnuHelp->trigger();
+    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.chm");
+    EXPECT_EQ(messages(), 0);
+    // The build puts the page beside the library.
+    EXPECT_TRUE(QFile::exists(QStringLiteral(LOCASTRA_LIBRARY_DIR "/locastra.html")));
+}
+
+TEST_F(ViewHelpAbout, HelpWithoutViewerShowsTheError) {
+    auto& form = openWired();
+    desktop_->setShowHelpResult(false);
+    form.mnuHelp->trigger();
+    ASSERT_EQ(messages(), 1);
+    const desktop::RecordedCall message = lastMessage();
+    EXPECT_EQ(message.text,
+              "Could not open the helpfile,  make sure 'locastra.chm' is in the same directory "
+              "as locastra.dll. you can download it from " +
+                  tools::MakerHost);
+    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.icon, desktop::Icon::Critical);
+}
+
+TEST_F(ViewHelpAbout, HiddenButtonOpensTheHelpPage) {
+    auto& form = openWired();
+    emit form.Help->Click();
+    ASSERT_EQ(desktop_->count(Kind::ShellOpen), 1);
+    EXPECT_EQ(desktop_->callsOf(Kind::ShellOpen).back().text, tools::HelpPageAddress);
+}
+
+TEST_F(ViewHelpAbout, AboutShowsItsTextsAndClosesByEscOrClose) {
+    auto& form = openWired();
+    QString caption, version, trademark;
+    OnNextModal([&](QDialog* dialog) {
+        auto* about = qobject_cast<tools::frmAbout*>(dialog);
+        ASSERT_NE(about, nullptr);
+        caption = about->windowTitle();
+        version = about->lblVersion->text();
+        trademark = about->Label3->text();
+        about->Label4_Click();
+        PressKey(about, Qt::Key_Return);
+        EXPECT_TRUE(about->isVisible()); // other keys do nothing
+        PressKey(about, Qt::Key_Escape);
+    });
+    form.mnuAbout->trigger();
+    EXPECT_EQ(caption, "About Locastra");
+    EXPECT_EQ(version, "Version 2.4.2");
+    EXPECT_EQ(trademark, QStringLiteral("Microsoft MapPoint\u00AE version 2002 is a registered "
+                                        "trademark of Microsoft Corporation in the United States "
+                                        "and/or other countries. "));
+    ASSERT_EQ(desktop_->count(Kind::ShellOpen), 1);
+    EXPECT_EQ(desktop_->callsOf(Kind::ShellOpen).back().text, "http://" + tools::MakerHost);
+
+    bool closed = false;
+    OnNextModal([&](QDialog* dialog) {
+        auto* about = qobject_cast<tools::frmAbout*>(dialog);
+        EXPECT_EQ(about->ButtonClose->Caption(), "Close");
+        emit about->ButtonClose->Click();
+        closed = !about->isVisible();
+    });
+    form.mnuAbout->trigger();
+    EXPECT_TRUE(closed);
+}
+
+} // namespace
