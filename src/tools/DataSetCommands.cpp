@@ -40,16 +40,9 @@ void ForEachNamedDataSet(const mappoint::MapPtr& map, const QString& choice, Vis
 void ZoomToDataset(toolwindow::frmAddIn& form) {
     const QString choice = form.DataSetChoice();
     locastra::EndSilentlyOnFailure([&] {
-        const mappoint::MapPtr map = locastra::AttachActiveMap();
-        const mappoint::DataSetsPtr dataSets = map->DataSets();
-        const int32_t count = dataSets->Count();
-        for (int32_t i = 1; i <= count; ++i) {
-            const mappoint::DataSetPtr dataSet = dataSets->Item(i);
-            if (dataSet->Name() == choice) {
-                dataSet->ZoomTo();
-                return;
-            }
-        }
+        if (const mappoint::DataSetPtr dataSet =
+                locastra::FirstDataSetNamed(locastra::AttachActiveMap(), choice))
+            dataSet->ZoomTo();
     });
 }
 

@@ -422,18 +422,12 @@ void frmAddIn::ImageCombo1_Change() {
         return;
     }
     locastra::EndSilentlyOnFailure([&] {
-        const mappoint::MapPtr map = locastra::AttachActiveMap();
-        const mappoint::DataSetsPtr dataSets = map->DataSets();
-        const int32_t count = dataSets->Count();
-        for (int32_t i = 1; i <= count; ++i) {
-            const mappoint::DataSetPtr dataSet = dataSets->Item(i);
-            if (dataSet->Name() == choice) {
-                StatusBar1->setPanelText(1, dataSet->Name() + QStringLiteral(" contains ") +
-                                                QString::number(dataSet->RecordCount()) +
-                                                QStringLiteral(" Pushpins"));
-                return;
-            }
-        }
+        // When no dataset bears the name, the panel keeps its text.
+        if (const mappoint::DataSetPtr dataSet =
+                locastra::FirstDataSetNamed(locastra::AttachActiveMap(), choice))
+            StatusBar1->setPanelText(1, dataSet->Name() + QStringLiteral(" contains ") +
+                                            QString::number(dataSet->RecordCount()) +
+                                            QStringLiteral(" Pushpins"));
     });
 }
 

@@ -102,20 +102,6 @@ bool ActionsTest::isSelected(const QString& name) const {
     return selection.kind == maphost::MapSelection::Pushpin && selection.id == pinId(name);
 }
 
-void OnNextModal(std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(dialog);
-    });
-    timer->start();
-}
-
 void ClickButton(QDialog* dialog, const QString& objectName) {
     auto* button = dialog->findChild<chameleonButton*>(objectName);
     ASSERT_NE(button, nullptr) << objectName.toStdString();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ModalDialogs.h"
+
 #include "actions/RowActionHost.h"
 
 #include "FaultInjector.h"
@@ -89,8 +91,7 @@ protected:
     FakeRowHost rows;
 };
 
-// Runs act on the next modal dialog once it is showing (inside its exec loop).
-void OnNextModal(std::function<void(QDialog*)> act);
+using testsupport::OnNextModal;
 // Clicks a chameleonButton of dialog by its objectName.
 void ClickButton(QDialog* dialog, const QString& objectName);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ModalDialogs.h"
+
 #include "ToolWindowFixture.h"
 #include "tools/AddinFolder.h"
 #include "tools/ToolsWiring.h"
@@ -59,19 +61,6 @@ inline maphost::DataSetData SetOf(const QString& name, std::vector<maphost::Push
     return set;
 }
 
-// Runs act on the next modal dialog once it is showing (inside its exec loop).
-inline void OnNextModal(std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(dialog);
-    });
-    timer->start();
-}
+using testsupport::OnNextModal;
 
 } // namespace toolstest

@@ -16,4 +16,15 @@ mappoint::MapPtr AttachActiveMap() {
     return map;
 }
 
+mappoint::DataSetPtr FirstDataSetNamed(const mappoint::MapPtr& map, const QString& name) {
+    const mappoint::DataSetsPtr dataSets = map->DataSets();
+    const int32_t count = dataSets->Count();
+    for (int32_t i = 1; i <= count; ++i) {
+        mappoint::DataSetPtr dataSet = dataSets->Item(i);
+        if (dataSet->Name() == name)
+            return dataSet;
+    }
+    return nullptr;
+}
+
 } // namespace locastra

@@ -22,6 +22,10 @@ mappoint::MapPtr AttachActiveMap();
 // The dataset choice that means every dataset of the map.
 inline const QString AllDataSets = QStringLiteral("All");
 
+// The first dataset of the map whose Name equals name exactly, or nothing. Host
+// failures propagate.
+mappoint::DataSetPtr FirstDataSetNamed(const mappoint::MapPtr& map, const QString& name);
+
 // Calls visit(dataSet) for every dataset the choice names, in map order: every
 // dataset for "All", otherwise each dataset whose Name equals choice exactly.
 // A dataset whose Name cannot be read is passed over. Exceptions from visit and from
