@@ -43,11 +43,3 @@ void BM_DeepSearchLastRecordMatches(benchmark::State& state) {
 BENCHMARK(BM_DeepSearchLastRecordMatches)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

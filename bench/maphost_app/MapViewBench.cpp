@@ -145,13 +145,3 @@ void BM_IndexRebuild1M(benchmark::State& state) {
 BENCHMARK(BM_IndexRebuild1M)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -42,11 +42,3 @@ void BM_StartupDemoMap(benchmark::State& state) {
 BENCHMARK(BM_StartupDemoMap)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

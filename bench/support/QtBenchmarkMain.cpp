@@ -1,0 +1,14 @@
+// Google Benchmark entry point with a QApplication (offscreen unless the caller
+// chose a platform), for benchmarks of widgets, the view and the windows.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
