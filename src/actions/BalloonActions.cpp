@@ -15,9 +15,9 @@ namespace actions {
 namespace {
 void setBalloonForSelectedRows(RowActionHost& host, int balloonState) {
     ForEachSelectedRow(host, [balloonState](RowContext& row) {
-        Step([&] { Required(row.pushpin).Select(); });
-        Step([&] { Required(Required(row.pushpin).Location()).GoTo(); });
-        Step([&] { Required(row.pushpin).SetBalloonState(balloonState); });
+        Step([&] { Required(row.pushpin)->Select(); });
+        Step([&] { Required(Required(row.pushpin)->Location())->GoTo(); });
+        Step([&] { Required(row.pushpin)->SetBalloonState(balloonState); });
         return RowOutcome::NextRow;
     });
 }
@@ -37,20 +37,20 @@ void CloseBalloon(RowActionHost& host) {
 
 void ToggleHighlight(RowActionHost& host) {
     ForEachSelectedRow(host, [](RowContext& row) {
-        Step([&] { Required(Required(row.pushpin).Location()).GoTo(); });
+        Step([&] { Required(Required(row.pushpin)->Location())->GoTo(); });
         // A highlight that cannot be read is not toggled.
         Step([&] {
-            auto& pin = Required(row.pushpin);
-            pin.SetHighlight(!pin.Highlight());
+            const mappoint::PushpinPtr pin = Required(row.pushpin);
+            pin->SetHighlight(!pin->Highlight());
         });
-        Step([&] { Required(row.map).SetAltitude(CloseUpAltitude); });
+        Step([&] { Required(row.map)->SetAltitude(CloseUpAltitude); });
         return RowOutcome::NextRow;
     });
 }
 
 void DeletePushpin(RowActionHost& host) {
     ForEachSelectedRow(host, [&host](RowContext& row) {
-        Step([&] { Required(row.pushpin).Delete(); });
+        Step([&] { Required(row.pushpin)->Delete(); });
         host.removeRow(row.row);
         return RowOutcome::EndCommand;
     });

@@ -16,9 +16,9 @@ void ChangePushpinSymbol(RowActionHost& host) {
     if (symbol == NoSymbolChosen)
         return;
     ForEachSelectedRow(host, [&host, symbol](RowContext& row) {
-        Step([&] { Required(Required(row.pushpin).Location()).GoTo(); });
-        Step([&] { Required(row.pushpin).SetSymbol(static_cast<int16_t>(symbol)); });
-        Step([&] { Required(row.pushpin).Select(); });
+        Step([&] { Required(Required(row.pushpin)->Location())->GoTo(); });
+        Step([&] { Required(row.pushpin)->SetSymbol(static_cast<int16_t>(symbol)); });
+        Step([&] { Required(row.pushpin)->Select(); });
         // The row shows the new symbol even when its pushpin was not found.
         host.setRowSmallIcon(row.row, symbol + 1);
         return RowOutcome::NextRow;

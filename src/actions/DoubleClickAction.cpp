@@ -28,7 +28,7 @@ void DoubleClickRow(RowActionHost& host) {
         mappoint::PushpinPtr pin;
         Step([&] { pin = FindPushpinForRow(map, text); });
         if (pin) {
-            Step([&] { Required(pin->Location()).GoTo(); });
+            Step([&] { Required(pin->Location())->GoTo(); });
             Step([&] { pin->Select(); });
             Step([&] { pin->SetBalloonState(mappoint::geoDisplayBalloon); });
             Step([&] { map->SetAltitude(CloseUpAltitude); });

@@ -30,7 +30,7 @@ QString messageFor(const RowContext& row, bool derived, double latitude, double 
 void GetLatLon(RowActionHost& host) {
     ForEachSelectedRow(host, [&host](RowContext& row) {
         mappoint::LocationPtr location;
-        Step([&] { location = Required(row.pushpin).Location(); });
+        Step([&] { location = Required(row.pushpin)->Location(); });
         const bool derived =
             Step([&] { geo::CalcLatLon(row.map, location, host.thelat(), host.thelon()); });
         const QString text = messageFor(row, derived, host.thelat(), host.thelon());

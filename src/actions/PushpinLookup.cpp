@@ -21,7 +21,7 @@ using locastra::Step;
 namespace actions {
 
 mappoint::PushpinPtr FindPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
-    return Required(map).FindPushpin(rowText);
+    return Required(map)->FindPushpin(rowText);
 }
 
 namespace {
@@ -71,16 +71,16 @@ private:
 };
 
 void actOnNameMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pin) {
-    Step([&] { Required(Required(pin).Location()).GoTo(); });
-    Step([&] { Required(map).SetAltitude(CloseUpAltitude); });
-    Step([&] { Required(pin).SetBalloonState(mappoint::geoDisplayBalloon); });
+    Step([&] { Required(Required(pin)->Location())->GoTo(); });
+    Step([&] { Required(map)->SetAltitude(CloseUpAltitude); });
+    Step([&] { Required(pin)->SetBalloonState(mappoint::geoDisplayBalloon); });
 }
 
 void actOnFieldMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pin) {
-    Step([&] { Required(pin).SetBalloonState(mappoint::geoDisplayBalloon); });
-    Step([&] { Required(Required(pin).Location()).GoTo(); });
-    Step([&] { Required(pin).Select(); });
-    Step([&] { Required(map).SetAltitude(CloseUpAltitude); });
+    Step([&] { Required(pin)->SetBalloonState(mappoint::geoDisplayBalloon); });
+    Step([&] { Required(Required(pin)->Location())->GoTo(); });
+    Step([&] { Required(pin)->Select(); });
+    Step([&] { Required(map)->SetAltitude(CloseUpAltitude); });
 }
 
 // Looks at the record the record set stands on. Returns whether it matched (and was
@@ -91,7 +91,7 @@ bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
     Step([&] { pin = records.Pushpin(); });
 
     bool nameMatches = false;
-    Step([&] { nameMatches = matcher.matches(Required(pin).Name()); });
+    Step([&] { nameMatches = matcher.matches(Required(pin)->Name()); });
     if (nameMatches) {
         actOnNameMatch(map, pin);
         return true;
@@ -101,11 +101,11 @@ bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
     int32_t fieldCount = 0;
     Step([&] {
         fields = records.Fields();
-        fieldCount = Required(fields).Count();
+        fieldCount = Required(fields)->Count();
     });
     for (int32_t j = 1; j <= fieldCount; ++j) {
         bool valueMatches = false;
-        Step([&] { valueMatches = valueMatcher.matches(Required(fields->Item(j)).Value()); });
+        Step([&] { valueMatches = valueMatcher.matches(Required(fields->Item(j))->Value()); });
         if (valueMatches) {
             actOnFieldMatch(map, pin);
             return true;
@@ -123,15 +123,15 @@ bool SearchPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
     mappoint::DataSetsPtr dataSets;
     int32_t dataSetCount = 0;
     if (!Step([&] {
-            dataSets = Required(map).DataSets();
-            dataSetCount = Required(dataSets).Count();
+            dataSets = Required(map)->DataSets();
+            dataSetCount = Required(dataSets)->Count();
         }))
         return false;
 
     for (int32_t i = 1; i <= dataSetCount; ++i) {
         mappoint::RecordsetPtr records;
         if (!Step([&] {
-                records = Required(dataSets->Item(i)).QueryAllRecords();
+                records = Required(dataSets->Item(i))->QueryAllRecords();
                 Required(records);
             }))
             continue;

@@ -32,7 +32,7 @@ bool seekRecordNamed(mappoint::Recordset& records, const QString& name) {
         if (!Step([&] { atEnd = records.Eof(); }) || atEnd)
             return false;
         bool same = false;
-        Step([&] { same = Required(records.Pushpin()).Name() == name; });
+        Step([&] { same = Required(records.Pushpin())->Name() == name; });
         if (same)
             return true;
         if (!Step([&] { records.MoveNext(); }))
@@ -50,22 +50,22 @@ void describeRecord(RowActionHost& host, const mappoint::MapPtr& map,
     int32_t fieldCount = 0;
     Step([&] {
         fields = records.Fields();
-        fieldCount = Required(fields).Count();
+        fieldCount = Required(fields)->Count();
     });
     for (int32_t j = 1; j <= fieldCount; ++j) {
         Step([&] {
-            auto& field = Required(fields->Item(j));
+            const mappoint::FieldPtr field = Required(fields->Item(j));
             const QString line =
-                field.Name() + QStringLiteral(": ") + FieldValueText(field.Value()) + InfoLineEnd;
+                field->Name() + QStringLiteral(": ") + FieldValueText(field->Value()) + InfoLineEnd;
             g_sPushpinInfo += line;
         });
     }
     if (g_sPushpinInfo.isEmpty()) {
         Step([&] {
-            g_sPushpinInfo += QStringLiteral("Name: ") + Required(pin).Name() + InfoLineEnd;
+            g_sPushpinInfo += QStringLiteral("Name: ") + Required(pin)->Name() + InfoLineEnd;
         });
         Step([&] {
-            g_sPushpinInfo += QStringLiteral("Note: ") + Required(pin).Note() + InfoLineEnd;
+            g_sPushpinInfo += QStringLiteral("Note: ") + Required(pin)->Note() + InfoLineEnd;
         });
     }
 
@@ -74,21 +74,21 @@ void describeRecord(RowActionHost& host, const mappoint::MapPtr& map,
         QStringLiteral("Latitude: ") + locastra::FormatNumber(host.thelat()) + InfoLineEnd;
     g_sPushpinInfo += QStringLiteral("Longitude: ") + locastra::FormatNumber(host.thelon());
 
-    Step([&] { g_lPushpinSymbol = Required(pin).Symbol(); });
-    Step([&] { g_sPushpinName = Required(pin).Name(); });
+    Step([&] { g_lPushpinSymbol = Required(pin)->Symbol(); });
+    Step([&] { g_sPushpinName = Required(pin)->Name(); });
 }
 
 void gatherRow(RowActionHost& host, RowContext& row) {
     if (!row.pushpin)
         return;
     const mappoint::PushpinPtr& pin = row.pushpin;
-    Step([&] { Required(pin->Location()).GoTo(); });
+    Step([&] { Required(pin->Location())->GoTo(); });
 
     QString pinName;
     QString parentName;
     const bool named = Step([&] {
         pinName = pin->Name();
-        parentName = Required(pin->Parent()).Name();
+        parentName = Required(pin->Parent())->Name();
     });
     if (!named)
         return;
@@ -96,15 +96,15 @@ void gatherRow(RowActionHost& host, RowContext& row) {
     mappoint::DataSetsPtr dataSets;
     int32_t dataSetCount = 0;
     Step([&] {
-        dataSets = Required(row.map).DataSets();
-        dataSetCount = Required(dataSets).Count();
+        dataSets = Required(row.map)->DataSets();
+        dataSetCount = Required(dataSets)->Count();
     });
     for (int32_t i = 1; i <= dataSetCount; ++i) {
         mappoint::DataSetPtr dataSet;
         bool sameName = false;
         Step([&] {
             dataSet = dataSets->Item(i);
-            sameName = Required(dataSet).Name() == parentName;
+            sameName = Required(dataSet)->Name() == parentName;
         });
         if (!sameName)
             continue;

@@ -94,6 +94,16 @@ TEST_F(PushpinInformation, FieldLinesThenPosition) {
     EXPECT_DOUBLE_EQ(view().centerLatitude, 40.5);
 }
 
+// The wrapper hands out a new field object per Item call that nothing else holds, so
+// a field read after its statement ends is caught as a call on a destroyed object.
+TEST_F(PushpinInformation, FieldObjectsOwnedOnlyByTheCallerStayAliveWhileRead) {
+    useFaults();
+    rows.rows[0].selected = true;
+    run();
+    EXPECT_EQ(actions::g_sPushpinInfo,
+              "Store: No. 7\r\nSales: 1234.5\r\nOpen: True\r\n" + position(40.5, -74.25));
+}
+
 TEST_F(PushpinInformation, NoFieldsGivesNameAndNoteLines) {
     rows.rows[2].selected = true;
     run();
