@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace doctest {
 
@@ -30,6 +34,49 @@ QString errorOf(const std::function<void()>& call) {
         return e.description().isEmpty() ? QStringLiteral("(empty description)") : e.description();
     }
     return {};
+}
+
+QString errorWithin(int seconds, const std::function<void()>& call) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return QStringLiteral("(no result: no pipe)");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        QByteArray text;
+        try {
+            call();
+        } catch (const automation::Error& e) {
+            text = e.description().toUtf8();
+        } catch (const std::exception& e) {
+            text = QByteArray("(other exception: ") + e.what() + ')';
+        }
+        const ssize_t written = ::write(fds[1], text.constData(), size_t(text.size()));
+        ::_exit(written == text.size() ? 0 : 1);
+    }
+    ::close(fds[1]);
+    QByteArray text;
+    bool finished = false;
+    pollfd pfd{fds[0], POLLIN, 0};
+    while (::poll(&pfd, 1, seconds * 1000) > 0) {
+        char buffer[4096];
+        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n <= 0) {
+            finished = true;
+            break;
+        }
+        text.append(buffer, n);
+    }
+    ::close(fds[0]);
+    if (!finished)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!finished)
+        return QStringLiteral("(no result: still running after %1 s)").arg(seconds);
+    if (WIFSIGNALED(status))
+        return QStringLiteral("(no result: killed by signal %1)").arg(WTERMSIG(status));
+    return QString::fromUtf8(text);
 }
 
 int runTool(const QString& program, const QStringList& arguments, QString* output) {

@@ -15,6 +15,12 @@ void writeText(const QString& path, const QByteArray& text);
 // (other exception types fail the test).
 QString errorOf(const std::function<void()>& call);
 
+// Like errorOf, but call runs in a child process that is killed after seconds, so a file
+// that hangs or crashes the reader fails the test instead of stopping it. Besides the
+// error (or an empty string) the result may be "(no result: killed by signal N)" or
+// "(no result: still running after N s)".
+QString errorWithin(int seconds, const std::function<void()>& call);
+
 // Runs a GDAL command line tool; returns its exit code and fills output.
 int runTool(const QString& program, const QStringList& arguments, QString* output);
 

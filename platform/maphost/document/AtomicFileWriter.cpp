@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,48 +41,91 @@ int syncPath(const QByteArray& path, int flags) {
 // SQLite side files that a crash during writing may leave beside the temporary file.
 const char* const SideSuffixes[] = {"-journal", "-wal", "-shm"};
 
+// Removes the file at path and its SQLite side files.
+void removeWithSideFiles(const QByteArray& path) {
+    ::unlink(path.constData());
+    for (const char* suffix : SideSuffixes)
+        ::unlink((path + suffix).constData());
+}
+
+// The file a chain of symbolic links ends at; the name itself when it is no link.
+QString endOfLinks(const QString& target) {
+    QFileInfo info(target);
+    for (int hops = 0; info.isSymLink(); ++hops) {
+        if (hops == 40)
+            fail(target, QStringLiteral("too many levels of symbolic links"));
+        info = QFileInfo(info.symLinkTarget());
+    }
+    return info.absoluteFilePath();
+}
+
+QString temporaryPrefix(const QFileInfo& target) {
+    return QLatin1Char('.') + target.fileName() + QLatin1String(".saving-");
+}
+
+// Removes the temporary folders of earlier saves of target that were killed mid-way: those
+// no live writer holds locked.
+void removeStaleTemporaries(const QFileInfo& target) {
+    const QDir folder = target.absoluteDir();
+    const QString prefix = temporaryPrefix(target);
+    for (const QString& entry :
+         folder.entryList({prefix + QLatin1String("??????")}, QDir::Dirs | QDir::Hidden)) {
+        const QByteArray path = QFile::encodeName(folder.filePath(entry));
+        const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            removeWithSideFiles(path + '/' + QFile::encodeName(target.fileName()));
+            ::rmdir(path.constData());
+        }
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(const QString& target) {
     if (target.isEmpty())
         fail(target, QStringLiteral("no file name given"));
-    QFileInfo info(target);
-    // Saving through a symbolic link replaces the file it points to, not the link.
-    if (info.isSymLink())
-        info = QFileInfo(info.symLinkTarget());
-    target_ = info.absoluteFilePath();
+    target_ = endOfLinks(target);
+    const QFileInfo info(target_);
     if (info.isDir())
         fail(target, QStringLiteral("it is a folder"));
     if (info.exists() && !info.isWritable())
         fail(target, QStringLiteral("the file is read-only"));
+    removeStaleTemporaries(info);
 
-    // mkstemp proves the folder takes a new file and reserves a unique name; the file
-    // is removed again because GDAL creates its GeoPackage itself.
-    QByteArray pattern = QFile::encodeName(info.absolutePath() + QLatin1String("/.") +
-                                           info.fileName() + QLatin1String(".XXXXXX.tmp"));
-    const int fd = ::mkstemps(pattern.data(), 4);
-    if (fd < 0) {
+    QByteArray pattern =
+        QFile::encodeName(info.absolutePath() + u'/' + temporaryPrefix(info) + "XXXXXX");
+    if (!::mkdtemp(pattern.data())) {
         const int err = errno;
         fail(target, QStringLiteral("cannot create a temporary file in \"%1\": %2")
                          .arg(QDir::toNativeSeparators(info.absolutePath()), errnoText(err)));
     }
-    ::close(fd);
-    ::unlink(pattern.constData());
-    tempPath_ = QFile::decodeName(pattern);
+    lock_ = ::open(pattern.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lock_ >= 0)
+        ::flock(lock_, LOCK_EX);
+    tempFolder_ = QFile::decodeName(pattern);
+    tempPath_ = tempFolder_ + u'/' + info.fileName();
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
     discard();
 }
 
+void AtomicFileWriter::removeTemporaries() {
+    removeWithSideFiles(QFile::encodeName(tempPath_));
+    ::rmdir(QFile::encodeName(tempFolder_).constData());
+    if (lock_ >= 0)
+        ::close(lock_);
+    lock_ = -1;
+}
+
 void AtomicFileWriter::discard() {
     if (done_)
         return;
     done_ = true;
-    const QByteArray temp = QFile::encodeName(tempPath_);
-    ::unlink(temp.constData());
-    for (const char* suffix : SideSuffixes)
-        ::unlink((temp + suffix).constData());
+    removeTemporaries();
 }
 
 void AtomicFileWriter::commit() {
@@ -106,8 +150,7 @@ void AtomicFileWriter::commit() {
         fail(target_, QStringLiteral("cannot replace the file: %1").arg(errnoText(err)));
     }
     done_ = true;
-    for (const char* suffix : SideSuffixes)
-        ::unlink((temp + suffix).constData());
+    removeTemporaries();
     // Make the rename durable. The new document is in place already, so a folder that
     // cannot be synced (some file systems refuse) is not a failed save.
     syncPath(QFile::encodeName(QFileInfo(target_).absolutePath()), O_RDONLY | O_DIRECTORY);

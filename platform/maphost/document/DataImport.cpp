@@ -1,13 +1,19 @@
 #include "DataImport.h"
 
+#include "ColumnTypes.h"
+#include "CsvLayout.h"
 #include "FieldValues.h"
+#include "FileCheck.h"
 #include "GdalSupport.h"
+#include "LenientValues.h"
+#include "SqliteSchema.h"
 #include "automation/Error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cmath>
+#include <cstring>
 #include <ogr_api.h>
 #include <ogr_spatialref.h>
 
@@ -22,28 +28,46 @@ bool isPointType(OGRwkbGeometryType type) {
     return flat == wkbPoint || flat == wkbMultiPoint;
 }
 
-// GDAL hands text over as it is in the file. A CSV file saved as Windows "ANSI" text is not
-// UTF-8; decoding it as such would replace every accented letter, so text that is not valid
-// UTF-8 is read as Latin-1 instead and no letter is lost.
-QString decodeText(const char* bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(QByteArrayView(bytes));
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
-}
+using gdal::decodeText;
 
-// Column names GDAL's CSV driver takes as coordinates (compared case-insensitively).
-constexpr const char* LongitudeNames = "longitude,lon,long,lng,x";
-constexpr const char* LatitudeNames = "latitude,lat,y";
+// The formats the host imports, each opened by its own GDAL driver only: a file is never
+// read by a driver that follows references to other files or URLs (VRT and the like),
+// whatever its content. prescan names what GDAL would read leniently, before it does.
+struct Format {
+    const char* extension;
+    const char* driver;
+    QString (*prescan)(const QString& path);
+};
+const Format Formats[] = {
+    {"csv", "CSV", nullptr},
+    {"geojson", "GeoJSON", &lenient::geoJsonNulProblem},
+    {"json", "GeoJSON", &lenient::geoJsonNulProblem},
+    {"gpx", "GPX", &lenient::gpxCoordinateProblem},
+    {"kml", "KML", &lenient::kmlCoordinateProblem},
+    {"shp", "ESRI Shapefile", nullptr},
+    {"gpkg", "GPKG", &unsafeSchemaReason},
+};
 
 class Importer {
 public:
     Importer(const QString& path, const QString& layerName) : path_(path), layerName_(layerName) {}
 
     DataSetData run() {
-        checkFile();
+        if (const QString reason = unreadableReason(path_); !reason.isEmpty())
+            fail(reason);
+        format_ = &formatOf();
+        const QString problem = isCsv()            ? csv_.scan(path_)
+                                : format_->prescan ? format_->prescan(path_)
+                                                   : QString();
+        if (!problem.isEmpty())
+            fail(problem);
         gdal::DatasetPtr ds = openFile();
         OGRLayer* layer = chooseLayer(*ds);
-        return readLayer(*layer);
+        DataSetData set = readLayer(*layer);
+        if (!errors_.firstWarning().isEmpty())
+            fail(QStringLiteral("it cannot be imported without changing or losing data (%1)")
+                     .arg(errors_.firstWarning()));
+        return set;
     }
 
 private:
@@ -53,41 +77,34 @@ private:
                                     .arg(QDir::toNativeSeparators(path_), errors_.reason(reason)));
     }
 
-    void checkFile() const {
-        const QFileInfo info(path_);
-        if (path_.isEmpty())
-            fail(QStringLiteral("no file name given"));
-        if (!info.exists())
-            fail(QStringLiteral("the file does not exist"));
-        if (info.isDir())
-            fail(QStringLiteral("it is a folder"));
-        if (!info.isReadable())
-            fail(QStringLiteral("the file cannot be read (permission denied)"));
+    const Format& formatOf() const {
+        const QString suffix = QFileInfo(path_).suffix();
+        for (const Format& format : Formats)
+            if (suffix.compare(QLatin1String(format.extension), Qt::CaseInsensitive) == 0)
+                return format;
+        fail(QStringLiteral("files ending in \".%1\" cannot be imported; the host imports CSV "
+                            "(.csv), GeoJSON (.geojson, .json), GPX (.gpx), KML (.kml), "
+                            "Shapefile (.shp) and GeoPackage (.gpkg) files")
+                 .arg(suffix));
     }
 
-    bool isCsv() const {
-        return QFileInfo(path_).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
-    }
+    bool isCsv() const { return std::strcmp(format_->driver, "CSV") == 0; }
 
     gdal::DatasetPtr openFile() {
         CPLStringList options;
-        const char* const csvDriver[] = {"CSV", nullptr};
         if (isCsv()) {
-            options.SetNameValue("X_POSSIBLE_NAMES", LongitudeNames);
-            options.SetNameValue("Y_POSSIBLE_NAMES", LatitudeNames);
-            options.SetNameValue("KEEP_GEOM_COLUMNS", "NO");
-            options.SetNameValue("AUTODETECT_TYPE", "YES");
-            // Look at every row before deciding a column's type, so that a late text value
-            // in a mostly numeric column turns the column into text instead of being lost.
-            options.SetNameValue("AUTODETECT_SIZE_LIMIT", "0");
+            // Every value as text: the coordinates are read strictly below and the column
+            // types chosen so that no value changes (ColumnType).
+            options.SetNameValue("HEADERS", "YES");
+            options.SetNameValue("AUTODETECT_TYPE", "NO");
             options.SetNameValue("EMPTY_STRING_AS_NULL", "YES");
         }
-        gdal::DatasetPtr ds(GDALDataset::Open(path_.toUtf8().constData(),
-                                              GDAL_OF_VECTOR | GDAL_OF_READONLY,
-                                              isCsv() ? csvDriver : nullptr, options.List()));
+        const char* const drivers[] = {format_->driver, nullptr};
+        gdal::DatasetPtr ds(GDALDataset::Open(QFile::encodeName(path_).constData(),
+                                              GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers,
+                                              options.List()));
         if (!ds)
-            fail(QStringLiteral("the file cannot be read as CSV, GeoJSON, GPX, KML, Shapefile or "
-                                "GeoPackage"));
+            fail(QStringLiteral("the file cannot be read as %1").arg(format_->driver));
         if (errors_.failed())
             fail(QStringLiteral("the file cannot be read"));
         return ds;
@@ -105,6 +122,11 @@ private:
     }
 
     OGRLayer* chooseLayer(GDALDataset& ds) {
+        if (isCsv()) { // one layer; its coordinates are read from their columns
+            if (OGRLayer* layer = ds.GetLayer(0))
+                return layer;
+            fail(QStringLiteral("the file has no table"));
+        }
         if (!layerName_.isEmpty()) {
             OGRLayer* layer = ds.GetLayerByName(layerName_.toUtf8().constData());
             if (!layer)
@@ -132,9 +154,6 @@ private:
             return firstWithFeatures;
         if (firstPoints)
             return firstPoints;
-        if (isCsv())
-            fail(QStringLiteral("no coordinate columns found (latitude/lat/y and "
-                                "longitude/lon/long/lng/x)"));
         fail(QStringLiteral("the file has no layer with coordinates"));
     }
 
@@ -143,51 +162,114 @@ private:
         set.name = layerName_.isEmpty() ? QFileInfo(path_).completeBaseName() : layerName_;
 
         OGRFeatureDefn* defn = layer.GetLayerDefn();
+        if (isCsv() && defn->GetFieldCount() != csv_.columns.size())
+            fail(QStringLiteral("only %1 of its %2 columns can be read")
+                     .arg(defn->GetFieldCount())
+                     .arg(csv_.columns.size()));
+        std::vector<int> source; // the OGR field of each field
         std::vector<QMetaType::Type> types;
         for (int i = 0; i < defn->GetFieldCount(); ++i) {
+            if (isCsv() && (i == csv_.latitude || i == csv_.longitude))
+                continue; // the location, not a field
             const OGRFieldDefn* field = defn->GetFieldDefn(i);
+            source.push_back(i);
             types.push_back(fieldvalues::metaTypeOf(*field));
             set.fields.append(FieldDef{decodeText(field->GetNameRef()), types.back()});
         }
-        const int nameField = findNameField(set.fields);
-        const int noteField = findField(set.fields, {u"note", u"description", u"desc"});
-
-        // Coordinates arrive as longitude/latitude in WGS 84 whatever the layer's system.
-        std::unique_ptr<OGRCoordinateTransformation> toWgs84;
-        if (const OGRSpatialReference* srs = layer.GetSpatialRef()) {
-            OGRSpatialReference wgs84;
-            wgs84.importFromEPSG(4326);
-            wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-            if (!srs->IsSame(&wgs84)) {
-                toWgs84.reset(OGRCreateCoordinateTransformation(srs, &wgs84));
-                if (!toWgs84)
-                    fail(QStringLiteral("the layer's coordinate system cannot be converted to "
-                                        "latitude and longitude"));
-            }
-        }
+        const std::unique_ptr<OGRCoordinateTransformation> toWgs84 = transformationOf(layer);
 
         layer.ResetReading();
         qint64 record = 0;
         while (FeaturePtr f{layer.GetNextFeature()}) {
             ++record;
             PushpinData p;
-            locate(*f, toWgs84.get(), record, p);
+            if (isCsv())
+                locateByColumns(*f, record, p);
+            else
+                locate(*f, toWgs84.get(), record, p);
             p.values.reserve(set.fields.size());
-            for (int i = 0; i < set.fields.size(); ++i) {
-                const bool text = types[size_t(i)] == QMetaType::QString;
+            for (size_t k = 0; k < source.size(); ++k) {
+                const int i = source[k];
+                const bool text = types[k] == QMetaType::QString;
                 p.values.append(text && f->IsFieldSetAndNotNull(i)
                                     ? QVariant(decodeText(f->GetFieldAsString(i)))
-                                    : fieldvalues::read(*f, i, types[size_t(i)]));
+                                    : fieldvalues::read(*f, i, types[k]));
             }
-            if (nameField >= 0)
-                p.name = decodeText(f->GetFieldAsString(nameField));
-            if (noteField >= 0)
-                p.note = decodeText(f->GetFieldAsString(noteField));
             set.pushpins.push_back(std::move(p));
         }
         if (errors_.failed())
             fail(QStringLiteral("the file cannot be read to its end"));
+        if (isCsv())
+            chooseColumnTypes(set);
+        nameAndNote(set);
         return set;
+    }
+
+    // Coordinates arrive as longitude/latitude in WGS 84 whatever the layer's system.
+    std::unique_ptr<OGRCoordinateTransformation> transformationOf(OGRLayer& layer) {
+        const OGRSpatialReference* srs = layer.GetSpatialRef();
+        if (!srs)
+            return nullptr;
+        OGRSpatialReference wgs84;
+        wgs84.importFromEPSG(4326);
+        wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        if (srs->IsSame(&wgs84))
+            return nullptr;
+        std::unique_ptr<OGRCoordinateTransformation> toWgs84(
+            OGRCreateCoordinateTransformation(srs, &wgs84));
+        if (!toWgs84)
+            fail(QStringLiteral("the layer's coordinate system cannot be converted to "
+                                "latitude and longitude"));
+        return toWgs84;
+    }
+
+    // CSV values arrive as text; each column gets the type every one of its values has.
+    static void chooseColumnTypes(DataSetData& set) {
+        for (int k = 0; k < set.fields.size(); ++k) {
+            ColumnType column;
+            for (const PushpinData& p : set.pushpins)
+                column.add(p.values[k].toString());
+            set.fields[k].type = column.type();
+            if (set.fields[k].type == QMetaType::QString)
+                continue;
+            for (PushpinData& p : set.pushpins)
+                p.values[k] = ColumnType::convert(p.values[k].toString(), set.fields[k].type);
+        }
+    }
+
+    // Pushpins are named from a "name" or "title" field (else the first text field) and
+    // get their note from a "note", "description" or "desc" field.
+    static void nameAndNote(DataSetData& set) {
+        const int nameField = findNameField(set.fields);
+        const int noteField = findField(set.fields, {u"note", u"description", u"desc"});
+        for (PushpinData& p : set.pushpins) {
+            if (nameField >= 0)
+                p.name = p.values[nameField].toString();
+            if (noteField >= 0)
+                p.note = p.values[noteField].toString();
+        }
+    }
+
+    // A CSV record's location, from its coordinate columns read strictly: "12abc" or
+    // "north" fail the import instead of becoming 12 or 0.
+    void locateByColumns(const OGRFeature& f, qint64 record, PushpinData& p) {
+        p.latitude = coordinate(f, csv_.latitude, record);
+        p.longitude = coordinate(f, csv_.longitude, record);
+        checkRange(record, p);
+    }
+
+    double coordinate(const OGRFeature& f, int index, qint64 record) {
+        if (!f.IsFieldSetAndNotNull(index))
+            fail(QStringLiteral("record %1 has no coordinates").arg(record));
+        const QString text = decodeText(f.GetFieldAsString(index));
+        bool ok = false;
+        const double value = text.trimmed().toDouble(&ok);
+        if (!ok)
+            fail(QStringLiteral("record %1 has the coordinate \"%2\" in column \"%3\", which is "
+                                "not a number")
+                     .arg(record)
+                     .arg(text, csv_.columns[index]));
+        return value;
     }
 
     // Puts the feature's location into p. Points are taken as they are; for any other
@@ -221,6 +303,10 @@ private:
         }
         p.longitude = point.getX();
         p.latitude = point.getY();
+        checkRange(record, p);
+    }
+
+    void checkRange(qint64 record, const PushpinData& p) const {
         if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude) ||
             std::abs(p.latitude) > 90 || std::abs(p.longitude) > 360)
             fail(QStringLiteral("record %1 has coordinates out of range (latitude %2, longitude "
@@ -251,6 +337,8 @@ private:
 
     const QString& path_;
     const QString& layerName_;
+    const Format* format_ = nullptr;
+    CsvLayout csv_;
     gdal::ErrorCapture errors_;
 };
 

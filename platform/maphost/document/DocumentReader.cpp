@@ -2,12 +2,15 @@
 
 #include "DocumentSchema.h"
 #include "FieldValues.h"
+#include "FileCheck.h"
 #include "GdalSupport.h"
+#include "SqliteSchema.h"
 #include "automation/Error.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -48,6 +51,7 @@ public:
         readSymbols(map.customSymbols);
         readShapes(map.shapes);
         readView(map.view);
+        checkNoOtherTables();
         return map;
     }
 
@@ -66,7 +70,19 @@ private:
         if (!layer)
             damaged(QStringLiteral("table %1 is missing").arg(QString::fromUtf8(name)));
         layer->ResetReading();
+        readTables_.insert(QString::fromUtf8(layer->GetName()));
         return layer;
+    }
+
+    // A document holds the tables the writer made and nothing else.
+    void checkNoOtherTables() {
+        for (OGRLayer* layer : ds_.GetLayers()) {
+            const QString name = QString::fromUtf8(layer->GetName());
+            if (!readTables_.contains(name))
+                damaged(QStringLiteral("it holds the table %1, which is not part of a map "
+                                       "document")
+                            .arg(name));
+        }
     }
 
     int column(OGRLayer* layer, const char* name) {
@@ -82,9 +98,9 @@ private:
     }
 
     void checkFormat() {
-        OGRLayer* layer = ds_.GetLayerByName(schema::DocumentTable);
-        if (!layer)
+        if (!ds_.GetLayerByName(schema::DocumentTable))
             fail(QStringLiteral("the GeoPackage is not a Locastra map document"));
+        OGRLayer* layer = table(schema::DocumentTable);
         const int key = column(layer, schema::KeyColumn);
         const int value = column(layer, schema::ValueColumn);
         QHash<QString, QString> info;
@@ -122,7 +138,12 @@ private:
             FieldColumn fc{text(*f, fName), text(*f, fColumn), QMetaType::QString};
             if (!fieldvalues::typeFromName(text(*f, fType), fc.type))
                 damaged(QStringLiteral("field \"%1\" has an unknown type").arg(fc.name));
-            fieldsBySet[f->GetFieldAsInteger(fSet)][f->GetFieldAsInteger(fPosition)] = fc;
+            const int set = f->GetFieldAsInteger(fSet);
+            const int position = f->GetFieldAsInteger(fPosition);
+            if (!fieldsBySet[set].emplace(position, fc).second)
+                damaged(QStringLiteral("two fields of dataset %1 share position %2")
+                            .arg(set)
+                            .arg(position));
         }
 
         struct SetRow {
@@ -144,6 +165,13 @@ private:
         }
         std::stable_sort(rows.begin(), rows.end(),
                          [](const SetRow& a, const SetRow& b) { return a.position < b.position; });
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].position != int(i))
+                damaged(QStringLiteral("the dataset positions are not 0 to %1").arg(rows.size()));
+        for (const auto& [set, byPosition] : fieldsBySet)
+            if (set < 0 || set >= int(rows.size()))
+                damaged(
+                    QStringLiteral("fields belong to dataset %1, which does not exist").arg(set));
 
         dataSets.reserve(rows.size());
         for (SetRow& row : rows) {
@@ -172,9 +200,10 @@ private:
         for (const FieldColumn& fc : fields)
             fieldIndex.push_back(column(layer, fc.column.toUtf8().constData()));
 
+        // The stored count is only a hint: a damaged one must not reserve gigabytes.
         const GIntBig count = layer->GetFeatureCount(FALSE);
         if (count > 0)
-            set.pushpins.reserve(size_t(count));
+            set.pushpins.reserve(size_t(std::min<GIntBig>(count, GIntBig(1) << 20)));
         // A plain table scan yields rows in fid order; the fids are checked anyway and the
         // records sorted by fid should a scan ever come back in another order.
         std::vector<GIntBig> fids;
@@ -292,6 +321,7 @@ private:
     GDALDataset& ds_;
     const QString& path_;
     gdal::ErrorCapture& errors_;
+    QSet<QString> readTables_;
 };
 
 } // namespace
@@ -304,19 +334,14 @@ MapData DocumentReader::read(const QString& path) {
             automation::errors::FileError,
             QStringLiteral("Cannot open \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
     };
-    if (path.isEmpty())
-        throw failed(QStringLiteral("no file name given"));
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw failed(QStringLiteral("the file does not exist"));
-    if (info.isDir())
-        throw failed(QStringLiteral("it is a folder"));
-    if (!info.isReadable())
-        throw failed(QStringLiteral("the file cannot be read (permission denied)"));
+    if (const QString reason = unreadableReason(path); !reason.isEmpty())
+        throw failed(reason);
+    if (const QString reason = unsafeSchemaReason(path); !reason.isEmpty())
+        throw failed(QStringLiteral("the map document is damaged (%1)").arg(reason));
 
     const char* const drivers[] = {"GPKG", nullptr};
-    gdal::DatasetPtr ds(
-        GDALDataset::Open(path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers));
+    gdal::DatasetPtr ds(GDALDataset::Open(QFile::encodeName(path).constData(),
+                                          GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers));
     if (!ds)
         throw failed(errors.reason(QStringLiteral("the file is not a GeoPackage")));
     return Reader(*ds, path, errors).readAll();

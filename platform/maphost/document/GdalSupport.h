@@ -8,7 +8,9 @@
 // Small helpers shared by the document reader/writer and the importer.
 namespace maphost::gdal {
 
-// Registers GDAL's drivers once per process.
+// Registers GDAL's drivers once per process and switches off every way GDAL and PROJ
+// reach the network (HTTP fetches, /vsicurl/ and its cloud relatives, PROJ grids): the
+// host reads local files only, whatever a file refers to.
 void ensureRegistered();
 
 struct DatasetCloser {
@@ -41,7 +43,8 @@ private:
 };
 
 // While alive, GDAL's errors and warnings on this thread go to this object instead of
-// stderr; the first failure message is kept so it can name the reason in our own error.
+// stderr; the first failure and the first warning are kept so they can name the reason in
+// our own error.
 class ErrorCapture {
 public:
     ErrorCapture();
@@ -52,11 +55,17 @@ public:
     bool failed() const { return !firstFailure_.isEmpty(); }
     // what went wrong, followed by GDAL's first failure message (if any) in parentheses.
     QString reason(const QString& what) const;
-    void clear() { firstFailure_.clear(); }
+    // GDAL's first warning, empty when there was none.
+    const QString& firstWarning() const { return firstWarning_; }
+    void clear() {
+        firstFailure_.clear();
+        firstWarning_.clear();
+    }
 
 private:
     static void CPL_STDCALL handler(CPLErr cls, CPLErrorNum num, const char* msg);
     QString firstFailure_;
+    QString firstWarning_;
 };
 
 // Sets a GDAL configuration option for this thread for the object's lifetime.
@@ -72,6 +81,10 @@ private:
     QByteArray old_;
     bool hadOld_;
 };
+
+// Text as GDAL hands it over, which is as it is in the file: UTF-8 when it is valid
+// UTF-8, else Latin-1 (Windows "ANSI" text), so that no letter is lost or replaced.
+QString decodeText(const char* bytes);
 
 // SQL string literal and identifier quoting for SQLite.
 QByteArray sqlLiteral(const QString& text);
