@@ -1,7 +1,9 @@
 // The maphost program run as a user would: --screenshot, --register-addin,
-// --version, a bad document, each in its own config and data folders.
+// --version, documents and data files that cannot be read, each in its own config and
+// data folders.
 #include "maphost/app/AddinRegistry.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -104,17 +106,43 @@ TEST_F(CommandLineTest, RegisterAddinWritesTheRecordAndStartUpLoadsIt) {
     EXPECT_TRUE(bad.err.contains("nothing.so"));
 }
 
-TEST_F(CommandLineTest, VersionAndABadDocument) {
+TEST_F(CommandLineTest, Version) {
     const Outcome version = run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.contains(QStringLiteral(LOCASTRA_TEST_VERSION)))
         << version.out.toStdString();
+}
 
+// A document or data file that cannot be read still leaves a working window (and its
+// picture), but the exit status tells a script, and stderr says what went wrong.
+TEST_F(CommandLineTest, FailedOpenOrImportExitsNonZero) {
     const QString png = dir.filePath("shot.png");
-    const Outcome r = run({dir.filePath("no such map.gpkg"), "--screenshot", png});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.err.contains("no such map.gpkg")) << r.err.toStdString();
-    EXPECT_FALSE(QImage(png).isNull());
+    const QString good = dir.filePath("good.csv");
+    const QString bad = dir.filePath("bad.csv");
+    for (const auto& [path, text] :
+         {std::pair{good, "name,lat,lon\na,1,2\n"}, std::pair{bad, "name,lat,lon\na,north,2\n"}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    const struct {
+        QStringList arguments;
+        const char* named;
+    } failures[] = {
+        {{dir.filePath("no such map.gpkg"), "--screenshot", png}, "no such map.gpkg"},
+        {{"--import", bad, "--screenshot", png}, "bad.csv"},
+        {{"--import", good, "--import", bad, "--screenshot", png}, "bad.csv"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.arguments.join(' ').toStdString());
+        QFile::remove(png);
+        const Outcome r = run(failure.arguments);
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_TRUE(r.err.contains(failure.named)) << r.err.toStdString();
+        EXPECT_FALSE(QImage(png).isNull());
+    }
+    const Outcome imported = run({"--import", good, "--screenshot", png});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
 }
 
 } // namespace

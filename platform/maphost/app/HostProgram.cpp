@@ -145,8 +145,12 @@ int runHost(int argc, char** argv) {
             return nullptr;
         }
     };
+    // A document or data file named on the command line that cannot be read makes the
+    // exit status non-zero, so that scripts can tell.
+    bool loadFailed = false;
     if (!files.isEmpty()) {
         map = openFile(files.first());
+        loadFailed = !map;
     } else {
         QString error;
         const QString demo = DemoMap::ensureDocument(&error);
@@ -167,8 +171,10 @@ int runHost(int argc, char** argv) {
     MainWindow window(application, &addins, paths::settingsFile());
     for (const QString& path : parser.values(QStringLiteral("import"))) {
         QString failure;
-        if (!window.importData(path, &failure))
+        if (!window.importData(path, &failure)) {
             report(failure);
+            loadFailed = true;
+        }
     }
     window.show();
 
@@ -236,7 +242,7 @@ int runHost(int argc, char** argv) {
     automation::RevokeActiveObject(ClassName, application.get());
     // Workbook windows the user left open go before the QApplication does.
     spreadsheet::CloseVisibleApplications();
-    return code != 0 ? code : status;
+    return code != 0 ? code : status != 0 ? status : int(loadFailed);
 }
 
 } // namespace maphost
