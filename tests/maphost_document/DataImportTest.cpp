@@ -31,9 +31,7 @@ int fieldIndex(const DataSetData& set, const QString& name) {
 class DataImportTest : public ::testing::Test {
 protected:
     QString write(const QString& name, const QByteArray& text) {
-        const QString path = dir.filePath(name);
-        doctest::writeText(path, text);
-        return path;
+        return doctest::writeIn(dir.path(), name, text);
     }
     // The error must name the file and contain reason.
     void expectError(const QString& path, const QString& reason, const QString& layer = {}) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <gdal_priv.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -24,6 +25,22 @@ void writeText(const QString& path, const QByteArray& text) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(text), text.size());
+}
+
+QString writeIn(const QString& folder, const QString& name, const QByteArray& text) {
+    const QString path = QDir(folder).filePath(name);
+    writeText(path, text);
+    return path;
+}
+
+void runSql(const QString& path, const QByteArray& statements) {
+    GDALAllRegister();
+    GDALDataset* ds = GDALDataset::Open(path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_UPDATE);
+    ASSERT_NE(ds, nullptr) << path.toStdString();
+    for (const QByteArray& sql : statements.split(';'))
+        if (!sql.trimmed().isEmpty())
+            ds->ReleaseResultSet(ds->ExecuteSQL(sql.constData(), nullptr, nullptr));
+    GDALClose(ds);
 }
 
 QString errorOf(const std::function<void()>& call) {

@@ -10,6 +10,11 @@ namespace doctest {
 
 QByteArray readAll(const QString& path);
 void writeText(const QString& path, const QByteArray& text);
+// Writes text to the file name in folder; returns its path.
+QString writeIn(const QString& folder, const QString& name, const QByteArray& text);
+
+// Runs SQL statements (separated by ";") on the GeoPackage at path through GDAL.
+void runSql(const QString& path, const QByteArray& statements);
 
 // The description of the automation::Error thrown by call; empty when none was thrown
 // (other exception types fail the test).

@@ -44,15 +44,6 @@ protected:
         EXPECT_EQ(doctest::entriesOf(dir.path()), QStringList{QStringLiteral("map.gpkg")});
         EXPECT_EQ(MapDocument::open(doc).dataSets[0].pushpins[0].name, QStringLiteral("old"));
     }
-    // Changes one stored value of the document in place through GDAL.
-    void runSql(const char* sql) {
-        GDALDataset* ds =
-            GDALDataset::Open(doc.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_UPDATE);
-        ASSERT_NE(ds, nullptr);
-        ds->ExecuteSQL(sql, nullptr, nullptr);
-        GDALClose(ds);
-    }
-
     QTemporaryDir dir;
     QString doc;
     QByteArray oldBytes;
@@ -190,19 +181,19 @@ TEST_F(MapDocumentFailure, OpenRefusesUnreadableFile) {
 }
 
 TEST_F(MapDocumentFailure, OpenRefusesNewerAndDamagedDocuments) {
-    runSql("UPDATE locastra_document SET value = '99' WHERE key = 'version'");
+    doctest::runSql(doc, "UPDATE locastra_document SET value = '99' WHERE key = 'version'");
     QString error = doctest::errorOf([&] { MapDocument::open(doc); });
     EXPECT_TRUE(error.contains(doc) && error.contains(QStringLiteral("newer version")))
         << error.toStdString();
 
-    runSql("UPDATE locastra_document SET value = '1' WHERE key = 'version'");
+    doctest::runSql(doc, "UPDATE locastra_document SET value = '1' WHERE key = 'version'");
     ASSERT_EQ(MapDocument::open(doc).dataSets.size(), 1u);
-    runSql("UPDATE locastra_fields SET column_name = 'gone'");
+    doctest::runSql(doc, "UPDATE locastra_fields SET column_name = 'gone'");
     error = doctest::errorOf([&] { MapDocument::open(doc); });
     EXPECT_TRUE(error.contains(QStringLiteral("damaged")) && error.contains(QStringLiteral("gone")))
         << error.toStdString();
 
-    runSql("DROP TABLE locastra_view");
+    doctest::runSql(doc, "DROP TABLE locastra_view");
     EXPECT_TRUE(
         doctest::errorOf([&] { MapDocument::open(doc); }).contains(QStringLiteral("damaged")));
 }

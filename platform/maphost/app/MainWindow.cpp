@@ -34,7 +34,7 @@ namespace {
 const QString AppTitle = QStringLiteral("Map Host");
 const QString DocumentFilter = QStringLiteral("Map documents (*.gpkg);;All files (*)");
 const QString DataFilter =
-    QStringLiteral("Data files (*.csv *.txt *.geojson *.json *.gpx *.kml *.shp *.gpkg);;"
+    QStringLiteral("Data files (*.csv *.geojson *.json *.gpx *.kml *.shp *.gpkg);;"
                    "All files (*)");
 
 QString formatAngle(double value, char positive, char negative) {

@@ -64,9 +64,15 @@ QString temporaryPrefix(const QFileInfo& target) {
 }
 
 // Removes the temporary folders of earlier saves of target that were killed mid-way: those
-// no live writer holds locked.
+// no live writer holds locked. Earlier versions wrote ".<name>.XXXXXX.tmp" files beside
+// the target; a left-over of those goes too.
 void removeStaleTemporaries(const QFileInfo& target) {
     const QDir folder = target.absoluteDir();
+    const QString legacy = QLatin1Char('.') + target.fileName() + QLatin1String(".??????.tmp");
+    for (const QString& entry : folder.entryList({legacy}, QDir::Files | QDir::Hidden)) {
+        if (!QFileInfo(folder.filePath(entry)).isSymLink())
+            removeWithSideFiles(QFile::encodeName(folder.filePath(entry)));
+    }
     const QString prefix = temporaryPrefix(target);
     for (const QString& entry :
          folder.entryList({prefix + QLatin1String("??????")}, QDir::Dirs | QDir::Hidden)) {

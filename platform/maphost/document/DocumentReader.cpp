@@ -39,6 +39,10 @@ bool shapeKindFromName(const char* name, ShapeKind& kind) {
     return false;
 }
 
+QString damagedReason(const QString& what) {
+    return QStringLiteral("the map document is damaged (%1)").arg(what);
+}
+
 class Reader {
 public:
     Reader(GDALDataset& ds, const QString& path, gdal::ErrorCapture& errors)
@@ -61,9 +65,7 @@ private:
                                 QStringLiteral("Cannot open \"%1\": %2")
                                     .arg(QDir::toNativeSeparators(path_), errors_.reason(reason)));
     }
-    [[noreturn]] void damaged(const QString& what) const {
-        fail(QStringLiteral("the map document is damaged (%1)").arg(what));
-    }
+    [[noreturn]] void damaged(const QString& what) const { fail(damagedReason(what)); }
 
     OGRLayer* table(const char* name) {
         OGRLayer* layer = ds_.GetLayerByName(name);
@@ -337,7 +339,7 @@ MapData DocumentReader::read(const QString& path) {
     if (const QString reason = unreadableReason(path); !reason.isEmpty())
         throw failed(reason);
     if (const QString reason = unsafeSchemaReason(path); !reason.isEmpty())
-        throw failed(QStringLiteral("the map document is damaged (%1)").arg(reason));
+        throw failed(damagedReason(reason));
 
     const char* const drivers[] = {"GPKG", nullptr};
     gdal::DatasetPtr ds(GDALDataset::Open(QFile::encodeName(path).constData(),

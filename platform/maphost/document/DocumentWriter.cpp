@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <cmath>
 #include <ogr_spatialref.h>
 
@@ -307,7 +308,8 @@ void DocumentWriter::write(const MapData& map, const QString& path, const QStrin
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
     if (!driver)
         throw failed(QStringLiteral("GDAL has no GeoPackage driver"));
-    gdal::DatasetPtr ds(driver->Create(path.toUtf8().constData(), 0, 0, 0, GDT_Unknown, nullptr));
+    gdal::DatasetPtr ds(
+        driver->Create(QFile::encodeName(path).constData(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!ds)
         throw failed(QStringLiteral("cannot create the GeoPackage"));
     if (ds->StartTransaction(FALSE) != OGRERR_NONE)

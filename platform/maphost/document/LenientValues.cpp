@@ -74,11 +74,15 @@ QString geoJsonNulProblem(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (bytes.contains('\0'))
         return QStringLiteral("the file contains a NUL byte");
-    static const QRegularExpression escapedNul(QStringLiteral("(?<!\\\\)(\\\\\\\\)*\\\\u0000"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    if (escapedNul.match(QString::fromUtf8(bytes)).hasMatch())
-        return QStringLiteral("a text contains the NUL character (\\u0000), which would cut "
-                              "it short");
+    // An escape counts when an odd number of backslashes leads up to the "u".
+    for (qsizetype at = bytes.indexOf("u0000"); at >= 0; at = bytes.indexOf("u0000", at + 1)) {
+        qsizetype backslashes = 0;
+        while (at - backslashes > 0 && bytes[at - backslashes - 1] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 1)
+            return QStringLiteral("a text contains the NUL character (\\u0000), which would "
+                                  "cut it short");
+    }
     return {};
 }
 
