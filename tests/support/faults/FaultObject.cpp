@@ -14,9 +14,10 @@ struct LiveObjects {
     std::unordered_set<const FaultObject*> objects;
 };
 
+// Never destroyed: a wrapper held by a static object may be destroyed after it.
 LiveObjects& live() {
-    static LiveObjects registry;
-    return registry;
+    static auto* registry = new LiveObjects;
+    return *registry;
 }
 
 } // namespace
