@@ -4,8 +4,9 @@
 
 namespace spreadsheet {
 
-// A spreadsheet application instance. A new instance is invisible; once made
-// visible it stays open for the user after every client reference is released.
+// A spreadsheet application instance, running as its own process. A new instance is
+// invisible; once made visible, the workbooks it opened stay open for the user after
+// every client reference is released.
 class Application : public automation::Object {
 public:
     virtual bool Visible() = 0;

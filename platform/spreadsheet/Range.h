@@ -12,6 +12,8 @@ public:
     // The value of the range's first cell; an empty QVariant for an empty cell.
     virtual QVariant Value() = 0;
     // Writes value into every cell of the range (an empty QVariant clears them).
+    // Numbers, dates and times, booleans and text keep their types; text is never
+    // evaluated as a formula.
     virtual void SetValue(const QVariant& value) = 0;
     // The whole columns the range spans.
     virtual RangePtr EntireColumn() = 0;

@@ -5,7 +5,8 @@
 #include <memory>
 
 // The spreadsheet object model: interfaces only, reached through the class registry
-// under "Excel.Application". Row and column numbers are 1-based.
+// under "Excel.Application" (implemented by the LibreOffice Calc adapter in calc/).
+// Row and column numbers are 1-based.
 namespace spreadsheet {
 
 class Application;

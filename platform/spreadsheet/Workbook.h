@@ -13,9 +13,6 @@ public:
     // here holds worksheets only).
     virtual SheetsPtr Sheets() = 0;
     virtual SheetsPtr Worksheets() = 0;
-    // Writes the workbook as an .xlsx file, atomically: a failed save throws
-    // automation::Error and leaves any existing file untouched.
-    virtual void SaveAs(const QString& fileName) = 0;
 };
 
 } // namespace spreadsheet

@@ -10,12 +10,14 @@ namespace spreadsheet {
 class Worksheet : public automation::Object {
 public:
     virtual QString Name() = 0;
-    // Refuses (automation::Error) an empty name, one longer than 31 characters, one
-    // holding : \ / ? * [ ] or starting or ending with an apostrophe, and the name
-    // of another sheet of the workbook (compared ignoring case).
+    // Refuses (automation::Error) a name the application does not allow: an empty
+    // one, one holding : \ / ? * [ ] or starting or ending with an apostrophe, and
+    // the name of another sheet of the workbook (compared ignoring case).
     virtual void SetName(const QString& name) = 0;
-    // One cell; rows 1 to 1048576, columns 1 to 16384.
+    // One cell; rows 1 to RowCount(), columns 1 to 16384.
     virtual RangePtr Cells(int32_t row, int32_t column) = 0;
+    // How many rows a sheet holds (1,048,576 in current spreadsheet applications).
+    virtual int32_t RowCount() = 0;
     // The rectangle between two cells given in A1 notation ("A1", "H1").
     virtual RangePtr Range(const QString& cell1, const QString& cell2) = 0;
     // Removes the sheet; refuses to remove the last sheet of a workbook.

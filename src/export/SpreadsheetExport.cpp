@@ -1,6 +1,7 @@
 #include "SpreadsheetExport.h"
 
 #include "addin/FailureStyle.h"
+#include "addin/NumberFormat.h"
 #include "addin/mappoint/HostAccess.h"
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
@@ -21,6 +22,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -39,7 +41,12 @@ spreadsheet::WorkbookPtr startWorkbook() {
 // when that cell is still empty, and the derived latitude and longitude two and
 // three columns after the last field. A record set with no records adds no sheet.
 // Rows are counted in 32 bits: a large dataset is written whole, up to the sheet's
-// own row limit, which fails the export instead of cutting it short unnoticed.
+// own row limit, where the export stops with SheetFull instead of cutting it short
+// unnoticed.
+struct SheetFull {
+    QString message;
+};
+
 void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
                        const spreadsheet::WorkbookPtr& book, const mappoint::DataSetPtr& dataSet,
                        const mappoint::RecordsetPtr& records) {
@@ -58,8 +65,15 @@ void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
     sheet->Cells(1, latitudeColumn)->SetValue(QStringLiteral("Latitude"));
     sheet->Cells(1, longitudeColumn)->SetValue(QStringLiteral("Longitude"));
 
+    const int32_t lastRow = sheet->RowCount();
     int32_t row = 2;
     while (!records->Eof()) {
+        if (row > lastRow)
+            throw SheetFull{
+                QStringLiteral("The dataset \"%1\" has more records than a worksheet holds "
+                               "(%2 rows with the header row). The export stopped there; the "
+                               "rows written so far stay in the workbook.")
+                    .arg(dataSet->Name(), locastra::FormatNumber(lastRow))};
         const mappoint::FieldsPtr values = records->Fields();
         const int32_t valueCount = values->Count();
         for (int32_t column = 1; column <= valueCount; ++column)
@@ -95,10 +109,26 @@ bool isAreaShape(int32_t type) {
     return type == 1 || type == 9 || type == 5;
 }
 
+// The exports' failure style: the first failure ends the export silently, except a
+// dataset too large for a worksheet, which is never left to look like a success.
+template <class F> void endSilentlyUnlessSheetFull(F&& body) {
+    std::optional<QString> full;
+    locastra::EndSilentlyOnFailure([&] {
+        try {
+            body();
+        } catch (const SheetFull& stop) {
+            full = stop.message;
+        }
+    });
+    if (full)
+        desktop::services().messageBox(*full, QStringLiteral("Error"), desktop::Icon::Critical,
+                                       desktop::Buttons::Ok);
+}
+
 } // namespace
 
 void exportByDataset2Excel(toolwindow::frmAddIn& form) {
-    locastra::EndSilentlyOnFailure([&] {
+    endSilentlyUnlessSheetFull([&] {
         const mappoint::MapPtr map = locastra::AttachActiveMap();
         const spreadsheet::WorkbookPtr book = startWorkbook();
         const QString choice = form.DataSetChoice();
@@ -110,7 +140,7 @@ void exportByDataset2Excel(toolwindow::frmAddIn& form) {
 }
 
 void exportFromShape2Excel(toolwindow::frmAddIn& form) {
-    locastra::EndSilentlyOnFailure([&] {
+    endSilentlyUnlessSheetFull([&] {
         const mappoint::MapPtr map = locastra::AttachActiveMap();
         const mappoint::MapObjectPtr selection = map->Selection();
         const spreadsheet::WorkbookPtr book = startWorkbook();

@@ -2,7 +2,7 @@
 // fallback to the CSV file dialog and the choice between datasets and shape.
 #include "ExportTestSupport.h"
 #include "export/ExportWiring.h"
-#include "spreadsheet/StandIn.h"
+#include "spreadsheet/MemorySpreadsheet.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,7 +17,7 @@ class ExportCommands : public ExportTest {
 protected:
     void SetUp() override {
         ExportTest::SetUp();
-        automation::RegisterClassFactory(spreadsheet::ClassName, {});
+        automation::RegisterClassFactory(memsheet::ClassName, {});
         setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}, {"Bergen", 60.39, 5.32, {}}}}});
         open();
         exporting::wireExportCommands(form());
@@ -26,8 +26,8 @@ protected:
         form().UpdateSelectedShapeEntry(); // as opening the Tools menu does
     }
     void TearDown() override {
-        automation::RegisterClassFactory(spreadsheet::ClassName, {});
-        spreadsheet::CloseVisibleApplications();
+        automation::RegisterClassFactory(memsheet::ClassName, {});
+        memsheet::Forget();
         ExportTest::TearDown();
     }
 
@@ -95,7 +95,7 @@ TEST_F(ExportCommands, ExportButtonTakesTheShapeUntilTheFirstOptionIsChosen) {
 
 TEST_F(ExportCommands, SpreadsheetThatCannotStartOrIsNoSpreadsheetFallsBackToCsv) {
     int starts = 0;
-    automation::RegisterClassFactory(spreadsheet::ClassName, [&]() -> automation::ObjectPtr {
+    automation::RegisterClassFactory(memsheet::ClassName, [&]() -> automation::ObjectPtr {
         ++starts;
         throw automation::Error(automation::errors::CannotCreateObject, "cannot start");
     });
@@ -105,7 +105,7 @@ TEST_F(ExportCommands, SpreadsheetThatCannotStartOrIsNoSpreadsheetFallsBackToCsv
     EXPECT_EQ(contents(path("a.csv")), allPins());
 
     // An object of another kind under that name is no spreadsheet application either.
-    automation::RegisterClassFactory(spreadsheet::ClassName,
+    automation::RegisterClassFactory(memsheet::ClassName,
                                      [] { return std::make_shared<automation::Object>(); });
     desktop_->queueFileDialogResult(path("b.csv"));
     form().mnuSelectedShape->trigger();
@@ -114,8 +114,8 @@ TEST_F(ExportCommands, SpreadsheetThatCannotStartOrIsNoSpreadsheetFallsBackToCsv
 }
 
 TEST_F(ExportCommands, WithSpreadsheetNoFileDialogIsShown) {
-    spreadsheet::RegisterStandIn();
+    memsheet::Register();
     form().mnuSelectedDataset->trigger();
     EXPECT_EQ(desktop_->count(Kind::FileDialog), 0) << desktop_->log().toStdString();
-    EXPECT_EQ(spreadsheet::VisibleApplications().size(), 1u);
+    EXPECT_EQ(memsheet::VisibleApplications().size(), 1u);
 }

@@ -1,7 +1,7 @@
 // The export commands as the add-in wires a fresh tool window.
 #include "ExportTestSupport.h"
 #include "addin/ToolWindowWiring.h"
-#include "spreadsheet/StandIn.h"
+#include "spreadsheet/MemorySpreadsheet.h"
 
 #include <QAction>
 #include <QRadioButton>
@@ -10,7 +10,7 @@ using Kind = desktop::RecordedCall::Kind;
 using ExportWiring = exporttest::ExportTest;
 
 TEST_F(ExportWiring, ToolWindowWiringReachesEveryExportCommandOnce) {
-    automation::RegisterClassFactory(spreadsheet::ClassName, {});
+    automation::RegisterClassFactory(memsheet::ClassName, {});
     setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
     open();
     locastra::WireToolWindow(form());

@@ -1,9 +1,9 @@
 #include "export/SpreadsheetExport.h"
 #include "ExportTestSupport.h"
 #include "spreadsheet/Application.h"
+#include "spreadsheet/MemorySpreadsheet.h"
 #include "spreadsheet/Range.h"
 #include "spreadsheet/Sheets.h"
-#include "spreadsheet/StandIn.h"
 #include "spreadsheet/Workbook.h"
 #include "spreadsheet/Workbooks.h"
 #include "spreadsheet/Worksheet.h"
@@ -23,10 +23,10 @@ class SpreadsheetExportTest : public exporttest::ExportTest {
 protected:
     void SetUp() override {
         ExportTest::SetUp();
-        spreadsheet::RegisterStandIn();
+        memsheet::Register();
     }
     void TearDown() override {
-        spreadsheet::CloseVisibleApplications();
+        memsheet::Forget();
         ExportTest::TearDown();
     }
 
@@ -41,7 +41,7 @@ protected:
 
     // The workbook the last export left open (the one visible instance).
     spreadsheet::WorkbookPtr workbook() {
-        const auto apps = spreadsheet::VisibleApplications();
+        const auto apps = memsheet::VisibleApplications();
         if (apps.size() != 1)
             return nullptr;
         return apps.front()->Workbooks()->Item(1);
@@ -71,7 +71,7 @@ TEST_F(SpreadsheetExportTest, AllDatasetsGiveOneSheetEachWithFieldsAndCoordinate
     choose("All");
     exportByDataset2Excel(form());
     ASSERT_NE(workbook(), nullptr);
-    EXPECT_TRUE(spreadsheet::VisibleApplications().front()->Visible());
+    EXPECT_TRUE(memsheet::VisibleApplications().front()->Visible());
     // The later dataset's sheet comes first; the empty dataset has none; defaults gone.
     EXPECT_EQ(sheetNames(), QStringList({"Depots", "Stores"}));
 
@@ -109,7 +109,7 @@ TEST_F(SpreadsheetExportTest, TheSelectorChoosesDatasetsByExactName) {
     choose("Depots");
     exportByDataset2Excel(form());
     EXPECT_EQ(sheetNames(), QStringList({"Depots"}));
-    spreadsheet::CloseVisibleApplications();
+    memsheet::Forget();
 
     // No dataset of that name (case matters): the workbook keeps a default sheet.
     choose("depots");
@@ -149,12 +149,12 @@ TEST_F(SpreadsheetExportTest, FromShapeWithoutAUsableAreaLeavesADefaultSheet) {
     selectShape(-10, 10, -5, 15);
     exportFromShape2Excel(form());
     EXPECT_EQ(sheetNames(), QStringList({"Sheet3"}));
-    spreadsheet::CloseVisibleApplications();
+    memsheet::Forget();
 
     selectShape(45, -123, 48, -120, maphost::ShapeKind::Line);
     exportFromShape2Excel(form());
     EXPECT_EQ(sheetNames(), QStringList({"Sheet3"}));
-    spreadsheet::CloseVisibleApplications();
+    memsheet::Forget();
 
     // Nothing selected: the export ends before the clean-up.
     map_->clearSelection();
@@ -173,7 +173,7 @@ TEST_F(SpreadsheetExportTest, AHostFailureEndsSilentlyKeepingTheRowsWritten) {
     EXPECT_EQ(sheetNames(), QStringList({"Stores", "Sheet1", "Sheet2", "Sheet3"}));
     EXPECT_EQ(cell("Stores", 3, 1), QVariant("Portland"));
     EXPECT_EQ(faults_->callCount("DataSet.QueryAllRecords"), 1);
-    spreadsheet::CloseVisibleApplications();
+    memsheet::Forget();
 
     // A failing distance (the position calculator) ends the export at the first record.
     faults_->clearRules();
@@ -192,27 +192,42 @@ TEST_F(SpreadsheetExportTest, NoHostOrNoSpreadsheetMeansNoWorkbookAndNoMessage) 
     automation::RevokeActiveObject("MapPoint.Application", host_.get());
     exportByDataset2Excel(form());
     exportFromShape2Excel(form());
-    EXPECT_TRUE(spreadsheet::VisibleApplications().empty());
+    EXPECT_TRUE(memsheet::VisibleApplications().empty());
 
     maphost::HostApplication::registerRunning(host_);
     automation::RegisterClassFactory("Excel.Application", {});
     exportByDataset2Excel(form());
-    EXPECT_TRUE(spreadsheet::VisibleApplications().empty());
+    EXPECT_TRUE(memsheet::VisibleApplications().empty());
     EXPECT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 0);
 }
 
-// Rows are counted past 32767: a large dataset is exported whole.
-TEST_F(SpreadsheetExportTest, ADatasetOfMoreThan32766RecordsIsWrittenWhole) {
+// Rows are counted past 32767: a large dataset is exported whole, up to the sheet's
+// last row, where the export stops with a message naming the dataset.
+TEST_F(SpreadsheetExportTest, ADatasetIsWrittenWholeUpToTheSheetsLastRow) {
     Set big{"Big", {}, {}};
     for (int i = 0; i < 32770; ++i)
         big.pins.push_back({QStringLiteral("P%1").arg(i), double(i % 80), double(i % 170), {}});
-    setFieldMap({big});
+    setFieldMap({big, {"Small", {}, {{"S", 1, 1, {}}}}});
     open();
     choose("Big");
     exportByDataset2Excel(form());
     EXPECT_EQ(sheetNames(), QStringList({"Big"}));
     EXPECT_EQ(cell("Big", 32771, 1), QVariant("P32769"));
     EXPECT_FALSE(cell("Big", 32772, 1).isValid());
+    EXPECT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 0);
+    memsheet::Forget();
+
+    memsheet::Register(1000); // sheets of 1000 rows
+    choose("All");
+    exportByDataset2Excel(form());
+    EXPECT_EQ(cell("Big", 1000, 1), QVariant("P998"));
+    // Stopped at Big: Small is not exported and the default sheets stay.
+    EXPECT_EQ(sheetNames(), QStringList({"Big", "Sheet1", "Sheet2", "Sheet3"}));
+    ASSERT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 1);
+    EXPECT_TRUE(desktop_->log().contains("\"Big\" has more records than a worksheet holds "
+                                         "(1000 rows"))
+        << desktop_->log().toStdString();
+    EXPECT_TRUE(desktop_->log().contains("Error")) << desktop_->log().toStdString();
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include "maphost/document/MapDocument.h"
 #include "maphost/model/HostApplication.h"
 #include "maphost/model/HostMap.h"
-#include "spreadsheet/StandIn.h"
+#include "spreadsheet/calc/Calc.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -129,8 +129,8 @@ int runHost(int argc, char** argv) {
 
     auto application = std::make_shared<HostApplication>();
     HostApplication::registerRunning(application);
-    // The spreadsheet application add-ins may start for their exports.
-    spreadsheet::RegisterStandIn();
+    // The spreadsheet application add-ins may start for their exports: LibreOffice Calc.
+    spreadsheet::calc::Register(spreadsheet::calc::DefaultOptions());
 
     const QStringList files = parser.positionalArguments();
     std::shared_ptr<HostMap> map;
@@ -240,8 +240,8 @@ int runHost(int argc, char** argv) {
     }
     addins.disconnectAll();
     automation::RevokeActiveObject(ClassName, application.get());
-    // Workbook windows the user left open go before the QApplication does.
-    spreadsheet::CloseVisibleApplications();
+    // Calc and the workbooks the user was handed stay open; only the connection goes.
+    spreadsheet::calc::Disconnect();
     return code != 0 ? code : status != 0 ? status : int(loadFailed);
 }
 

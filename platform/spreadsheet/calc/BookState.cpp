@@ -1,0 +1,106 @@
+#include "BookState.h"
+
+#include "SheetState.h"
+#include "UnoSupport.h"
+
+#include <algorithm>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/util/NumberFormat.hpp>
+#include <com/sun/star/util/XNumberFormatTypes.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+
+using namespace css;
+
+namespace spreadsheet::calc {
+
+namespace {
+
+uno::Reference<sheet::XSpreadsheetView>
+viewOf(const uno::Reference<sheet::XSpreadsheetDocument>& document) {
+    const uno::Reference<frame::XModel> model(document, uno::UNO_QUERY);
+    return uno::Reference<sheet::XSpreadsheetView>(
+        model.is() ? model->getCurrentController() : nullptr, uno::UNO_QUERY);
+}
+
+} // namespace
+
+BookState::BookState(uno::Reference<sheet::XSpreadsheetDocument> document)
+    : document_(std::move(document)) {}
+
+BookState::~BookState() {
+    try {
+        flushAll();
+    } catch (const std::exception&) {
+        // Calc is gone or refused: what it already has stays there.
+    }
+}
+
+std::shared_ptr<SheetState> BookState::stateOf(const uno::Reference<sheet::XSpreadsheet>& sheet,
+                                               bool fresh) {
+    for (const auto& state : sheets_)
+        if (state->sheet() == sheet)
+            return state;
+    sheets_.push_back(std::make_shared<SheetState>(*this, sheet, fresh));
+    return sheets_.back();
+}
+
+void BookState::forget(const SheetState* state) {
+    std::erase_if(sheets_, [state](const auto& entry) { return entry.get() == state; });
+}
+
+void BookState::flushAll() {
+    for (const auto& state : sheets_)
+        state->flush();
+}
+
+int32_t BookState::formatKey(CellFormat format) {
+    const auto known = formatKeys_.find(format);
+    if (known != formatKeys_.end())
+        return known->second;
+    const int32_t key = unoCall([&]() -> int32_t {
+        const auto formats =
+            uno::Reference<util::XNumberFormatsSupplier>(document_, uno::UNO_QUERY_THROW)
+                ->getNumberFormats();
+        const lang::Locale locale("en", "US", "");
+        if (format == CellFormat::Boolean)
+            return uno::Reference<util::XNumberFormatTypes>(formats, uno::UNO_QUERY_THROW)
+                ->getStandardFormat(util::NumberFormat::LOGICAL, locale);
+        // ISO 8601: read the same everywhere.
+        const rtl::OUString code = format == CellFormat::Date ? rtl::OUString("YYYY-MM-DD")
+                                   : format == CellFormat::Time
+                                       ? rtl::OUString("HH:MM:SS")
+                                       : rtl::OUString("YYYY-MM-DD HH:MM:SS");
+        const sal_Int32 existing = formats->queryKey(code, locale, false);
+        return existing >= 0 ? existing : formats->addNew(code, locale);
+    });
+    formatKeys_[format] = key;
+    return key;
+}
+
+int32_t BookState::activeIndex() {
+    return unoCall([&] {
+        const auto view = viewOf(document_);
+        if (view.is())
+            active_ = uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
+                                                                   uno::UNO_QUERY_THROW)
+                          ->getRangeAddress()
+                          .Sheet;
+        return active_;
+    });
+}
+
+void BookState::activate(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t index) {
+    unoCall([&] {
+        const auto view = viewOf(document_);
+        if (view.is())
+            view->setActiveSheet(sheet);
+    });
+    active_ = index;
+}
+
+} // namespace spreadsheet::calc

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CellValues.h"
+
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace spreadsheet::calc {
+
+class SheetState;
+
+// One Calc document opened by an application object: the sheets the adapter has
+// handed out (with their pending writes), the number formats it uses, and which
+// sheet is active. Sends everything pending when the last client lets it go.
+class BookState {
+public:
+    explicit BookState(css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
+    ~BookState();
+    BookState(const BookState&) = delete;
+    BookState& operator=(const BookState&) = delete;
+
+    const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document() const {
+        return document_;
+    }
+    // The state of a sheet, made on first use; fresh for a sheet the adapter just added.
+    std::shared_ptr<SheetState> stateOf(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
+                                        bool fresh = false);
+    void forget(const SheetState* state);
+    // Sends what every sheet has pending; anything that reads or changes the workbook's
+    // sheets calls this first.
+    void flushAll();
+
+    // Calc's number format for dates, times and booleans.
+    int32_t formatKey(CellFormat format);
+    // The active sheet's position (0-based), and making a sheet active.
+    int32_t activeIndex();
+    void activate(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int32_t index);
+
+private:
+    css::uno::Reference<css::sheet::XSpreadsheetDocument> document_;
+    std::vector<std::shared_ptr<SheetState>> sheets_;
+    std::map<CellFormat, int32_t> formatKeys_;
+    int32_t active_ = 0;
+};
+
+} // namespace spreadsheet::calc

@@ -1,0 +1,138 @@
+#include "CellValues.h"
+
+#include "UnoSupport.h"
+
+#include <QDateTime>
+#include <charconv>
+#include <cmath>
+#include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+using namespace css;
+
+namespace spreadsheet::calc {
+
+namespace {
+
+constexpr qlonglong ExactIntegers = qlonglong(1) << 53;
+
+// Calc counts days from 30 December 1899 (day 0).
+const QDate DayZero(1899, 12, 30);
+
+double daysOf(const QDate& date) {
+    return double(DayZero.daysTo(date));
+}
+
+double fractionOf(const QTime& time) {
+    return time.msecsSinceStartOfDay() / 86400000.0;
+}
+
+// Characters of a number as the General format shows it: up to 15 significant digits.
+int numberLength(double number) {
+    char text[32];
+    const auto result =
+        std::to_chars(text, text + sizeof text, number, std::chars_format::general, 15);
+    return int(result.ptr - text);
+}
+
+CellValue text(const QString& value) {
+    return {uno::Any(toOUString(value)), CellFormat::General, int(value.size())};
+}
+
+CellValue number(double value, CellFormat format, int length) {
+    return {uno::Any(value), format, length};
+}
+
+} // namespace
+
+CellValue ToCell(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return number(value.toBool() ? 1.0 : 0.0, CellFormat::Boolean, 5);
+    case QMetaType::QDate:
+        return number(daysOf(value.toDate()), CellFormat::Date, 10);
+    case QMetaType::QTime:
+        return number(fractionOf(value.toTime()), CellFormat::Time, 8);
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        return number(daysOf(moment.date()) + fractionOf(moment.time()), CellFormat::DateTime, 19);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar: {
+        const double d = value.toDouble();
+        if (!std::isfinite(d))
+            return text(value.toString());
+        return number(d, CellFormat::General, numberLength(d));
+    }
+    case QMetaType::LongLong:
+    case QMetaType::Long: {
+        // Integers beyond 2^53 would not survive as a double: they are kept as text.
+        const qlonglong whole = value.toLongLong();
+        return std::abs(whole) <= ExactIntegers
+                   ? number(double(whole), CellFormat::General, numberLength(double(whole)))
+                   : text(value.toString());
+    }
+    case QMetaType::ULongLong:
+    case QMetaType::ULong: {
+        const qulonglong whole = value.toULongLong();
+        return whole <= qulonglong(ExactIntegers)
+                   ? number(double(whole), CellFormat::General, numberLength(double(whole)))
+                   : text(value.toString());
+    }
+    default:
+        return text(value.toString());
+    }
+}
+
+QString DisplayText(const CellValue& cell) {
+    double number = 0;
+    if (cell.value >>= number) {
+        switch (cell.format) {
+        case CellFormat::Boolean:
+            return QStringLiteral("FALSE"); // the wider of TRUE and FALSE
+        case CellFormat::Date:
+            return QStringLiteral("0000-00-00");
+        case CellFormat::Time:
+            return QStringLiteral("00:00:00");
+        case CellFormat::DateTime:
+            return QStringLiteral("0000-00-00 00:00:00");
+        case CellFormat::General:
+            return QString::number(number, 'g', 15);
+        }
+    }
+    rtl::OUString text;
+    cell.value >>= text;
+    return toQString(text);
+}
+
+QVariant FromAny(const uno::Any& value) {
+    double number = 0;
+    if (value >>= number)
+        return number;
+    rtl::OUString text;
+    if (value >>= text)
+        return toQString(text);
+    return {};
+}
+
+QVariant ReadCell(const uno::Reference<table::XCell>& cell) {
+    switch (cell->getType()) {
+    case table::CellContentType_EMPTY:
+        return {};
+    case table::CellContentType_VALUE:
+        return cell->getValue();
+    default: // text, or the text a formula shows
+        return toQString(uno::Reference<text::XText>(cell, uno::UNO_QUERY_THROW)->getString());
+    }
+}
+
+} // namespace spreadsheet::calc

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "CellValues.h"
+
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace spreadsheet::calc {
+
+// Column widths worked out from the values the adapter sends, instead of asking Calc
+// to measure every row: per column the widest value so far, and which columns are to
+// fit their contents. Widths are in 1/100 mm, as Calc takes them.
+class ColumnWidths {
+public:
+    // A value written into a column (0-based).
+    void note(int column, const CellValue& cell) {
+        Column& entry = columns_[column];
+        if (cell.displayLength > entry.widest.displayLength) {
+            entry.widest = cell;
+            entry.changed = true;
+        }
+    }
+    // The columns first to last fit their contents from now on.
+    void fit(int first, int last);
+    bool fitted(int column) const;
+    // Widths of the fitted columns whose widest value grew since the last call.
+    std::vector<std::pair<int, int>> takeChanges();
+
+    // The width that shows text in Calc's default font, margins included.
+    static int widthOf(const QString& text);
+    // A width in characters of the default font's digits, the unit ColumnWidth reports.
+    static double characters(int width);
+
+private:
+    struct Column {
+        CellValue widest;
+        bool changed = false;
+    };
+    std::map<int, Column> columns_;
+    std::vector<std::pair<int, int>> fitted_; // column ranges, both ends included
+};
+
+} // namespace spreadsheet::calc

@@ -1,0 +1,124 @@
+// The spreadsheet export into a real (headless) LibreOffice Calc, read back through UNO.
+#include "CalcReadBack.h"
+#include "ExportTestSupport.h"
+#include "export/ExportWiring.h"
+#include "export/SpreadsheetExport.h"
+
+#include <QAction>
+
+using calctest::Cell;
+using exporttest::Set;
+using maphost::FieldDef;
+using Kind = desktop::RecordedCall::Kind;
+
+namespace {
+
+class CalcExport : public exporttest::ExportTest {
+protected:
+    static void SetUpTestSuite() { calctest::UseTestCalc(); }
+    static void TearDownTestSuite() { calctest::EndTestCalc(); }
+    void TearDown() override {
+        calctest::CloseAllDocuments();
+        ExportTest::TearDown();
+    }
+};
+
+const QVector<FieldDef> EveryType = {{"Name", QMetaType::QString}, {"Visits", QMetaType::LongLong},
+                                     {"Share", QMetaType::Double}, {"Opened", QMetaType::QDate},
+                                     {"Open", QMetaType::Bool},    {"Note", QMetaType::QString}};
+
+TEST_F(CalcExport, DatasetsLandInANewUnsavedCalcDocumentWithTypedValues) {
+    const QString longNote = QStringLiteral("+31 6 1234 5678, ask for the night desk");
+    setFieldMap(
+        {{"Städte",
+          EveryType,
+          {{"Zürich", 47.37, 8.54, {"Zürich", 12, 0.25, QDate(1999, 12, 31), true, "=1+1"}},
+           {"Paris", 48.86, 2.35, {QVariant(), 7, 1.5, QDate(2024, 2, 29), false, longNote}}}},
+         {"Empty", EveryType, {}},
+         {"Ω Points", {}, {{"Åre", 63.4, 13.08, {}}}}});
+    open();
+    exporting::wireExportCommands(form());
+    choose("All");
+    form().mnuSelectedDataset->trigger();
+    EXPECT_EQ(desktop_->count(Kind::FileDialog), 0) << desktop_->log().toStdString();
+    EXPECT_EQ(messages(), 0);
+
+    // Every reference is released: the document stays open, never saved.
+    const auto documents = calctest::OpenDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    const auto& book = documents.front();
+    EXPECT_FALSE(calctest::HasLocation(book));
+    // The later dataset's sheet first, none for the empty one, the default sheet gone.
+    EXPECT_EQ(calctest::SheetNames(book), QStringList({"Ω Points", "Städte"}));
+
+    auto cell = [&](int row, int column) {
+        return calctest::ReadCell(book, "Städte", row, column);
+    };
+    EXPECT_EQ(cell(1, 1).text, "Name");
+    EXPECT_EQ(cell(1, 6).text, "Note");
+    EXPECT_EQ(cell(1, 7).type, Cell::Type::Empty);
+    EXPECT_EQ(cell(1, 8).text, "Latitude");
+    EXPECT_EQ(cell(1, 9).text, "Longitude");
+
+    EXPECT_EQ(cell(2, 1).text, "Zürich");
+    EXPECT_EQ(cell(2, 2).type, Cell::Type::Number);
+    EXPECT_EQ(cell(2, 2).number, 12);
+    EXPECT_EQ(cell(2, 3).number, 0.25);
+    EXPECT_EQ(cell(2, 4).type, Cell::Type::Number);
+    EXPECT_TRUE(cell(2, 4).isDate);
+    EXPECT_EQ(cell(2, 4).number, 36525); // days since 1899-12-30
+    EXPECT_EQ(cell(2, 4).text, "1999-12-31");
+    EXPECT_TRUE(cell(2, 5).isBoolean);
+    EXPECT_EQ(cell(2, 5).number, 1);
+    EXPECT_EQ(cell(3, 5).number, 0);
+    // Formula-looking text stays text.
+    EXPECT_EQ(cell(2, 6).type, Cell::Type::Text);
+    EXPECT_EQ(cell(2, 6).text, "=1+1");
+    EXPECT_EQ(cell(3, 6).type, Cell::Type::Text);
+    EXPECT_EQ(cell(3, 6).text, longNote);
+    // An empty first field: the pushpin's name stands in.
+    EXPECT_EQ(cell(3, 1).text, "Paris");
+    EXPECT_EQ(cell(3, 4).number, 45351);
+
+    double latitude = 0;
+    double longitude = 0;
+    geo::CalcLatLon(map_, map_->GetLocation(48.86, 2.35, 0), latitude, longitude);
+    EXPECT_EQ(cell(3, 8).type, Cell::Type::Number);
+    EXPECT_EQ(cell(3, 8).number, latitude);
+    EXPECT_EQ(cell(3, 9).number, longitude);
+    EXPECT_EQ(cell(4, 1).type, Cell::Type::Empty);
+
+    const auto points = [&](int row, int column) {
+        return calctest::ReadCell(book, "Ω Points", row, column);
+    };
+    EXPECT_EQ(points(1, 1).type, Cell::Type::Empty);
+    EXPECT_EQ(points(1, 2).text, "Latitude");
+    EXPECT_EQ(points(2, 1).text, "Åre");
+    EXPECT_EQ(points(2, 3).type, Cell::Type::Number);
+
+    // Columns A to H fit their widest value; column I keeps Calc's default width.
+    const auto sheet = calctest::Sheet(book, "Städte");
+    const int defaultWidth = calctest::ColumnWidth(sheet, 20);
+    EXPECT_GT(calctest::ColumnWidth(sheet, 6), 2 * defaultWidth); // the long note
+    EXPECT_LT(calctest::ColumnWidth(sheet, 5), defaultWidth);     // TRUE / FALSE
+    EXPECT_GT(calctest::ColumnWidth(sheet, 6), calctest::ColumnWidth(sheet, 1));
+    EXPECT_EQ(calctest::ColumnWidth(sheet, 9), defaultWidth);
+}
+
+TEST_F(CalcExport, ANameCalcRefusesEndsTheExportKeepingWhatWasWritten) {
+    setFieldMap({{"Alpha", {}, {{"A1", 10, 10, {}}}},
+                 {"Sheet1", {}, {{"S1", 11, 11, {}}}},
+                 {"Omega", {}, {{"O1", 12, 12, {}}}}});
+    open();
+    choose("All");
+    exportByDataset2Excel(form());
+    const auto documents = calctest::OpenDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    // Alpha is written; the next sheet cannot take the name, so Omega and the
+    // clean-up never run.
+    EXPECT_EQ(calctest::SheetNames(documents.front()), QStringList({"Sheet3", "Alpha", "Sheet1"}));
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Alpha", 2, 1).text, "A1");
+    EXPECT_EQ(messages(), 0);
+}
+
+} // namespace
