@@ -68,8 +68,12 @@ QString CsvLayout::scan(const QString& path) {
                               "longitude/lon/long/lng/x)");
 
     qint64 record = 0;
-    for (CPLStringList cells = readRecord(); !cells.empty() || !VSIFEofL(fp.get());
-         cells = readRecord()) {
+    for (;;) {
+        const vsi_l_offset before = VSIFTellL(fp.get());
+        const CPLStringList cells = readRecord();
+        // The end, or a read error that would return nothing for ever.
+        if (cells.empty() && (VSIFEofL(fp.get()) || VSIFTellL(fp.get()) == before))
+            break;
         if (cells.size() == 0 || (cells.size() == 1 && *cells[0] == '\0'))
             continue; // blank lines are no records
         ++record;

@@ -21,14 +21,13 @@ namespace maphost {
 
 namespace {
 
+using gdal::decodeText;
 using gdal::FeaturePtr;
 
 bool isPointType(OGRwkbGeometryType type) {
     const OGRwkbGeometryType flat = wkbFlatten(type);
     return flat == wkbPoint || flat == wkbMultiPoint;
 }
-
-using gdal::decodeText;
 
 // The formats the host imports, each opened by its own GDAL driver only: a file is never
 // read by a driver that follows references to other files or URLs (VRT and the like),
@@ -56,10 +55,7 @@ public:
         if (const QString reason = unreadableReason(path_); !reason.isEmpty())
             fail(reason);
         format_ = &formatOf();
-        const QString problem = isCsv()            ? csv_.scan(path_)
-                                : format_->prescan ? format_->prescan(path_)
-                                                   : QString();
-        if (!problem.isEmpty())
+        if (const QString problem = prescan(); !problem.isEmpty())
             fail(problem);
         gdal::DatasetPtr ds = openFile();
         OGRLayer* layer = chooseLayer(*ds);
@@ -89,6 +85,13 @@ private:
     }
 
     bool isCsv() const { return std::strcmp(format_->driver, "CSV") == 0; }
+
+    // What GDAL would read leniently, found before it reads the file.
+    QString prescan() {
+        if (isCsv())
+            return csv_.scan(path_);
+        return format_->prescan ? format_->prescan(path_) : QString();
+    }
 
     gdal::DatasetPtr openFile() {
         CPLStringList options;
