@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,9 +102,11 @@ TEST(Symbols, AddRefusesWhatIsNotAPicture) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("this is not a bitmap\n");
     file.close();
+    const QString pipe = dir.filePath("pipe.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     auto map = HostMap::create();
     auto symbols = map->Symbols();
-    for (const QString& name : {text, dir.filePath("missing.bmp"), QString()}) {
+    for (const QString& name : {text, dir.filePath("missing.bmp"), QString(), pipe, dir.path()}) {
         try {
             symbols->Add(name);
             ADD_FAILURE() << "accepted " << name.toStdString();
