@@ -84,6 +84,7 @@ TEST_F(HostileDocument, DamagedStructureIsRefusedInBoundedTime) {
          "CREATE TABLE intruder (fid INTEGER PRIMARY KEY, a TEXT); INSERT INTO gpkg_contents "
          "(table_name, data_type, identifier) VALUES ('intruder', 'attributes', 'intruder')",
          "intruder"},
+        {"table GeoPackage does not list", "CREATE TABLE hidden (a TEXT)", "hidden"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -76,11 +76,21 @@ private:
         return layer;
     }
 
-    // A document holds the tables the writer made and nothing else.
+    // A document holds the tables the writer made, GeoPackage's and SQLite's own, and
+    // nothing else, whether GeoPackage lists it as a layer or not.
     void checkNoOtherTables() {
-        for (OGRLayer* layer : ds_.GetLayers()) {
-            const QString name = QString::fromUtf8(layer->GetName());
-            if (!readTables_.contains(name))
+        const gdal::SqlResult tables(
+            &ds_, ds_.ExecuteSQL("SELECT name FROM sqlite_master WHERE type = 'table'", nullptr,
+                                 nullptr));
+        if (!tables)
+            damaged(QStringLiteral("its list of tables cannot be read"));
+        static const QStringList ownPrefixes = {QStringLiteral("gpkg_"), QStringLiteral("rtree_"),
+                                                QStringLiteral("sqlite_")};
+        while (FeaturePtr f{tables->GetNextFeature()}) {
+            const QString name = text(*f, 0);
+            const bool own = std::any_of(ownPrefixes.begin(), ownPrefixes.end(),
+                                         [&](const QString& p) { return name.startsWith(p); });
+            if (!own && !readTables_.contains(name))
                 damaged(QStringLiteral("it holds the table %1, which is not part of a map "
                                        "document")
                             .arg(name));
