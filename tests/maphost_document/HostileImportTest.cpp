@@ -206,6 +206,10 @@ TEST_F(HostileImport, ValuesGdalWouldChangeOrDropAreRefused) {
         {"nul.geojson", geoJson(R"({"name":"cut\u0000off"})"), "NUL"},
         {"rawnul.geojson", geoJson(QByteArray("{\"name\":\"cut\0off\"}", 19)), "NUL"},
         {"huge.geojson", geoJson(R"({"n":123456789012345678901234})"), "integer"},
+        {"date.geojson", geoJson(R"({"day":"2024-02-30"})"), "\"2024/02/30\" in field \"day\""},
+        {"time.gpx",
+         gpxHead + "<wpt lat=\"1\" lon=\"7\"><time>2024-02-30T10:00:00Z</time></wpt></gpx>",
+         "not a valid date"},
     });
 }
 

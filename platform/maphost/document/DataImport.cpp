@@ -47,6 +47,15 @@ const Format Formats[] = {
     {"gpkg", "GPKG", &unsafeSchemaReason},
 };
 
+// GDAL takes "2024-02-30" for a date, which no calendar has: it would arrive empty.
+bool isInvalidDate(const QVariant& value) {
+    if (value.typeId() == QMetaType::QDate)
+        return !value.toDate().isValid();
+    if (value.typeId() == QMetaType::QDateTime)
+        return !value.toDateTime().isValid();
+    return false;
+}
+
 class Importer {
 public:
     Importer(const QString& path, const QString& layerName) : path_(path), layerName_(layerName) {}
@@ -197,6 +206,11 @@ private:
                 p.values.append(text && f->IsFieldSetAndNotNull(i)
                                     ? QVariant(decodeText(f->GetFieldAsString(i)))
                                     : fieldvalues::read(*f, i, types[k]));
+                if (isInvalidDate(p.values.back()))
+                    fail(QStringLiteral("record %1 has \"%2\" in field \"%3\", which is not a "
+                                        "valid date")
+                             .arg(record)
+                             .arg(decodeText(f->GetFieldAsString(i)), set.fields[int(k)].name));
             }
             set.pushpins.push_back(std::move(p));
         }
