@@ -21,7 +21,7 @@ ours=()
 peer=()
 arg=$n
 for round in 1 2 3; do
-    t=$("$build/bin/calc_export_bench" --benchmark_filter="BM_ExportToCalc/$arg\$" \
+    t=$("$build/bin/calc_export_bench" --benchmark_filter="BM_ExportToCalc/$arg/" \
         --benchmark_format=csv 2>/dev/null | awk -F, '/BM_ExportToCalc/ {print $3}')
     ours+=("$t")
     start=$(date +%s.%N)

@@ -4,6 +4,8 @@
 #include "UnoSupport.h"
 
 #include <algorithm>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/Locale.hpp>
@@ -80,6 +82,22 @@ int32_t BookState::formatKey(CellFormat format) {
     });
     formatKeys_[format] = key;
     return key;
+}
+
+std::pair<QString, double> BookState::cellFont() {
+    return unoCall([&] {
+        const uno::Reference<container::XIndexAccess> sheets(document_->getSheets(),
+                                                             uno::UNO_QUERY_THROW);
+        const uno::Reference<sheet::XSpreadsheet> first(sheets->getByIndex(0),
+                                                        uno::UNO_QUERY_THROW);
+        const uno::Reference<beans::XPropertySet> cell(first->getCellByPosition(0, 0),
+                                                       uno::UNO_QUERY_THROW);
+        rtl::OUString family;
+        float points = 10;
+        cell->getPropertyValue("CharFontName") >>= family;
+        cell->getPropertyValue("CharHeight") >>= points;
+        return std::pair<QString, double>(toQString(family), points);
+    });
 }
 
 int32_t BookState::activeIndex() {

@@ -2,10 +2,12 @@
 
 #include "CellValues.h"
 
+#include <QString>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace spreadsheet::calc {
@@ -35,6 +37,8 @@ public:
 
     // Calc's number format for dates, times and booleans.
     int32_t formatKey(CellFormat format);
+    // The font family and size (points) of the workbook's cells.
+    std::pair<QString, double> cellFont();
     // The active sheet's position (0-based), and making a sheet active.
     int32_t activeIndex();
     void activate(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int32_t index);

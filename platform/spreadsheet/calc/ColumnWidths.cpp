@@ -12,32 +12,27 @@ namespace spreadsheet::calc {
 namespace {
 
 constexpr double HundredthMillimetresPerInch = 2540.0;
-constexpr int Margins = 200;           // both cell margins, with room to spare
+constexpr int Margin = 254;            // what Calc's own optimal width adds: 0.1 inch
 constexpr int FallbackCharacter = 200; // a character of 10 pt text, without a font at hand
 
-// Calc's default cell font, and the resolution its width is measured at; none when the
-// process has no GUI to measure with.
-const QFontMetricsF* metrics(double& dpi) {
+} // namespace
+
+void ColumnWidths::setFont(const QString& family, double points) {
+    // Measuring needs a GUI application; without one the widths are estimated.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
         !QGuiApplication::primaryScreen())
-        return nullptr;
-    static const QFontMetricsF fontMetrics = [] {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(10);
-        return QFontMetricsF(font);
-    }();
-    dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
-    return &fontMetrics;
+        return;
+    QFont font(family);
+    font.setPointSizeF(points > 0 ? points : 10);
+    font_.emplace(font);
+    dpi_ = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
 }
 
-double textWidth(const QString& text) {
-    double dpi = 96;
-    if (const QFontMetricsF* font = metrics(dpi))
-        return font->horizontalAdvance(text) / dpi * HundredthMillimetresPerInch;
+double ColumnWidths::textWidth(const QString& text) const {
+    if (font_)
+        return font_->horizontalAdvance(text) / dpi_ * HundredthMillimetresPerInch;
     return double(text.size()) * FallbackCharacter;
 }
-
-} // namespace
 
 void ColumnWidths::fit(int first, int last) {
     if (fitted(first) && fitted(last))
@@ -67,12 +62,12 @@ std::vector<std::pair<int, int>> ColumnWidths::takeChanges() {
     return changes;
 }
 
-int ColumnWidths::widthOf(const QString& text) {
-    return int(std::ceil(textWidth(text))) + Margins;
+int ColumnWidths::widthOf(const QString& text) const {
+    return int(std::ceil(textWidth(text))) + Margin;
 }
 
-double ColumnWidths::characters(int width) {
-    return std::max(0, width - Margins) / textWidth(QStringLiteral("0"));
+double ColumnWidths::characters(int width) const {
+    return std::max(0, width - Margin) / textWidth(QStringLiteral("0"));
 }
 
 } // namespace spreadsheet::calc

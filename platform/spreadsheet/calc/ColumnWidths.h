@@ -2,7 +2,9 @@
 
 #include "CellValues.h"
 
+#include <QFontMetricsF>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,17 +29,24 @@ public:
     // Widths of the fitted columns whose widest value grew since the last call.
     std::vector<std::pair<int, int>> takeChanges();
 
-    // The width that shows text in Calc's default font, margins included.
-    static int widthOf(const QString& text);
-    // A width in characters of the default font's digits, the unit ColumnWidth reports.
-    static double characters(int width);
+    // The font the cells show their values in (Calc's default cell style).
+    void setFont(const QString& family, double points);
+    bool hasFont() const { return font_.has_value(); }
+    // The width that shows text in the cells' font, with Calc's usual margin added.
+    int widthOf(const QString& text) const;
+    // A width in characters of the font's digits, the unit ColumnWidth reports.
+    double characters(int width) const;
 
 private:
     struct Column {
         CellValue widest;
         bool changed = false;
     };
+    double textWidth(const QString& text) const;
+
     std::map<int, Column> columns_;
+    std::optional<QFontMetricsF> font_;
+    double dpi_ = 96;
     std::vector<std::pair<int, int>> fitted_; // column ranges, both ends included
 };
 

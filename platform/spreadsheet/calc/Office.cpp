@@ -44,6 +44,7 @@ Office& Office::instance() {
 void Office::configure(const Options& options) {
     disconnect();
     options_ = options;
+    setResponsiveCalls(!options.headless);
 }
 
 pid_t Office::processGroup() const {
@@ -55,9 +56,9 @@ bool Office::alive() const {
     if (!desktop_.is())
         return false;
     try {
-        desktop_->getComponents();
+        unoCall([&] { desktop_->getComponents(); });
         return true;
-    } catch (const uno::Exception&) {
+    } catch (const automation::Error&) {
         return false;
     }
 }
@@ -109,10 +110,15 @@ void Office::endIfIdle() {
     if (!alive())
         return;
     try {
-        if (desktop_->getComponents()->createEnumeration()->hasMoreElements())
+        const bool busy = unoCall([&] {
+            if (desktop_->getComponents()->createEnumeration()->hasMoreElements())
+                return true;
+            desktop_->terminate();
+            return false;
+        });
+        if (busy)
             return;
-        desktop_->terminate();
-    } catch (const uno::Exception&) {
+    } catch (const automation::Error&) {
         // Calc going away under the call is what was asked for.
     }
     disconnect();

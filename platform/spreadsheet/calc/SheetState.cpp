@@ -99,7 +99,8 @@ double SheetState::columnWidth(int32_t column) {
         sal_Int32 width = 0;
         uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
             ->getPropertyValue("Width") >>= width;
-        return ColumnWidths::characters(width);
+        useCellFont();
+        return widths_.characters(width);
     });
 }
 
@@ -206,7 +207,15 @@ void SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     });
 }
 
+void SheetState::useCellFont() {
+    if (widths_.hasFont())
+        return;
+    const auto [family, points] = book_.cellFont();
+    widths_.setFont(family, points);
+}
+
 void SheetState::sendWidths() {
+    useCellFont();
     const auto changes = widths_.takeChanges();
     if (changes.empty())
         return;

@@ -41,6 +41,7 @@ private:
     void writeDirect(int32_t row, int32_t column, const CellValue& cell);
     void sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow);
     void sendWidths();
+    void useCellFont();
 
     BookState& book_;
     css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
