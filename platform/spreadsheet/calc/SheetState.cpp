@@ -105,23 +105,21 @@ double SheetState::columnWidth(int32_t column) {
 }
 
 int32_t SheetState::rowCount() {
-    if (rowCount_ == 0)
-        rowCount_ = unoCall([&] {
-            return uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)
-                ->getRows()
-                ->getCount();
-        });
-    return rowCount_;
+    return extent(rowCount_, true);
 }
 
 int32_t SheetState::columnCount() {
-    if (columnCount_ == 0)
-        columnCount_ = unoCall([&] {
-            return uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)
-                ->getColumns()
-                ->getCount();
+    return extent(columnCount_, false);
+}
+
+// How many rows or columns the sheet holds, asked once.
+int32_t SheetState::extent(int32_t& known, bool rows) {
+    if (known == 0)
+        known = unoCall([&] {
+            const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
+            return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
         });
-    return columnCount_;
+    return known;
 }
 
 void SheetState::flush() {

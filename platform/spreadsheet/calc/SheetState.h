@@ -42,6 +42,7 @@ private:
     void sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow);
     void sendWidths();
     void useCellFont();
+    int32_t extent(int32_t& known, bool rows);
 
     BookState& book_;
     css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
