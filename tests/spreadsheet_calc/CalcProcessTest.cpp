@@ -36,8 +36,11 @@ protected:
 
 TEST_F(CalcProcess, AProbeEndsOnlyTheCalcItStartedAndOnlyWhenNothingIsOpen) {
     calctest::EndTestCalc();
-    startCalc().reset(); // a probe that started Calc and opened nothing
-    const pid_t first = Office::instance().processGroup();
+    pid_t first = 0;
+    {
+        auto probe = startCalc(); // a probe that starts Calc and opens nothing
+        first = Office::instance().processGroup();
+    }
     ASSERT_GT(first, 0);
     EXPECT_TRUE(calctest::WaitUntilGone(first, 15000));
 
