@@ -1,5 +1,7 @@
 #include "QtDesktop.h"
 
+#include "help/HelpViewer.h"
+
 #include "EditorLaunch.h"
 #include "ShellAddress.h"
 
@@ -200,15 +202,12 @@ void QtDesktop::writeSetting(const QString& application, const QString& section,
 }
 
 bool QtDesktop::showHelp(const QString& helpFile, const QString& topic) {
-    if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile())
+    // The viewer is a window of this application: without a GUI there is none. A file
+    // that cannot be read is the viewer's to report.
+    if (helpFile.isEmpty() || !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return false;
-    const QFileInfo info(helpFile);
-    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-    // Only an HTML page can be opened at a topic; other viewers get the file alone.
-    const QString suffix = info.suffix().toLower();
-    if (!topic.isEmpty() && (suffix == u"htm" || suffix == u"html"))
-        url.setFragment(topic);
-    return QDesktopServices::openUrl(url);
+    help::HelpViewer::show(helpFile, topic);
+    return true;
 }
 
 } // namespace desktop

@@ -234,12 +234,12 @@ TEST(QtDesktop, ClipboardRoundTrip) {
     EXPECT_EQ(d.clipboardText(), "Name: A\nLatitude: 47.5");
 }
 
+// A named help file that cannot be read still starts the viewer, which reports it
+// itself (the help viewer's tests); only no file at all is refused here.
 TEST(QtDesktop, ShellOpenAndHelpRefuseWhatCannotBeOpened) {
     QtDesktop d;
     EXPECT_FALSE(d.shellOpen(""));
     EXPECT_FALSE(d.showHelp("", ""));
-    EXPECT_FALSE(d.showHelp(QDir::temp().filePath("no-such-folder-x/locastra.chm"), ""));
-    EXPECT_FALSE(d.showHelp(QDir::tempPath(), "")); // a folder is not a help file
     EXPECT_FALSE(d.openInTextEditor(""));
 }
 
