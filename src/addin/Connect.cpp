@@ -1,16 +1,13 @@
 #include "Connect.h"
 
 #include "FailureStyle.h"
+#include "Settings.h"
 #include "ToolWindowWiring.h"
 #include "desktop/Desktop.h"
 #include "mappoint/Application.h"
 #include "toolwindow/frmAddIn.h"
 
 namespace locastra {
-
-namespace {
-const QString AppTitle = QStringLiteral("Locastra");
-}
 
 Connect::Connect(QObject* parent) : QObject(parent) {
     setObjectName(QStringLiteral("Connect"));
@@ -37,7 +34,7 @@ void Connect::OnConnection(automation::ObjectPtr application, int connectMode, Q
             if (connectMode != automation::ConnectAfterStartup)
                 return;
             const QString display = desktop::services().readSetting(
-                AppTitle, QStringLiteral("Settings"), QStringLiteral("DisplayOnConnect"),
+                AppTitle, SettingsSection, QStringLiteral("DisplayOnConnect"),
                 QStringLiteral("0"));
             if (display == QStringLiteral("1"))
                 Show();
