@@ -8,7 +8,7 @@ namespace actions {
 
 // What the result-list actions need of the tool window: its rows (1-based, in list
 // order), their selection and pictures, the window as parent for the dialogs it
-// opens, and the public position variables the derivation writes into.
+// opens, its status bar, and the public position variables the derivation writes into.
 class RowActionHost {
 public:
     virtual ~RowActionHost() = default;
@@ -22,6 +22,8 @@ public:
     virtual void removeRow(int row) = 0;
 
     virtual QWidget* window() = 0;
+    // Panel 1 of the window's status bar.
+    virtual void setStatusText(const QString& text) = 0;
     virtual double& thelat() = 0;
     virtual double& thelon() = 0;
 };

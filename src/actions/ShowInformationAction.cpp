@@ -1,4 +1,5 @@
 #include "FieldValueText.h"
+#include "InformationPosition.h"
 #include "PushpinActions.h"
 #include "PushpinInformation.h"
 #include "Required.h"
@@ -6,7 +7,7 @@
 #include "frmPushpin.h"
 
 #include "addin/FailureStyle.h"
-#include "addin/NumberFormat.h"
+#include "geo/CoordinateFormatSetting.h"
 #include "geo/PositionCalculator.h"
 #include "mappoint/DataSet.h"
 #include "mappoint/DataSets.h"
@@ -41,8 +42,8 @@ bool seekRecordNamed(mappoint::Recordset& records, const QString& name) {
 }
 
 // Appends the block of the record the record set stands on.
-void describeRecord(RowActionHost& host, const mappoint::MapPtr& map,
-                    mappoint::Recordset& records) {
+void describeRecord(RowActionHost& host, const mappoint::MapPtr& map, mappoint::Recordset& records,
+                    geo::CoordinateFormat format) {
     mappoint::PushpinPtr pin;
     Step([&] { pin = records.Pushpin(); });
 
@@ -70,15 +71,13 @@ void describeRecord(RowActionHost& host, const mappoint::MapPtr& map,
     }
 
     Step([&] { geo::CalcLatLon(map, records.Location(), host.thelat(), host.thelon()); });
-    g_sPushpinInfo +=
-        QStringLiteral("Latitude: ") + locastra::FormatNumber(host.thelat()) + InfoLineEnd;
-    g_sPushpinInfo += QStringLiteral("Longitude: ") + locastra::FormatNumber(host.thelon());
+    g_sPushpinInfo += InformationPositionLines(host.thelat(), host.thelon(), format);
 
     Step([&] { g_lPushpinSymbol = Required(pin)->Symbol(); });
     Step([&] { g_sPushpinName = Required(pin)->Name(); });
 }
 
-void gatherRow(RowActionHost& host, RowContext& row) {
+void gatherRow(RowActionHost& host, RowContext& row, geo::CoordinateFormat format) {
     if (!row.pushpin)
         return;
     const mappoint::PushpinPtr& pin = row.pushpin;
@@ -115,7 +114,7 @@ void gatherRow(RowActionHost& host, RowContext& row) {
             }))
             continue;
         if (seekRecordNamed(*records, pinName))
-            describeRecord(host, row.map, *records);
+            describeRecord(host, row.map, *records, format);
     }
 }
 
@@ -123,8 +122,9 @@ void gatherRow(RowActionHost& host, RowContext& row) {
 
 void ShowPushpinInformation(RowActionHost& host) {
     g_sPushpinInfo.clear();
-    ForEachSelectedRow(host, [&host](RowContext& row) {
-        gatherRow(host, row);
+    const geo::CoordinateFormat format = geo::ChosenCoordinateFormat();
+    ForEachSelectedRow(host, [&host, format](RowContext& row) {
+        gatherRow(host, row, format);
         return RowOutcome::NextRow;
     });
     frmPushpin window(host.window());

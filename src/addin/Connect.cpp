@@ -34,8 +34,7 @@ void Connect::OnConnection(automation::ObjectPtr application, int connectMode, Q
             if (connectMode != automation::ConnectAfterStartup)
                 return;
             const QString display = desktop::services().readSetting(
-                AppTitle, SettingsSection, QStringLiteral("DisplayOnConnect"),
-                QStringLiteral("0"));
+                AppTitle, SettingsSection, QStringLiteral("DisplayOnConnect"), QStringLiteral("0"));
             if (display == QStringLiteral("1"))
                 Show();
         },

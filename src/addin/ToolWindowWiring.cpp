@@ -1,7 +1,9 @@
 #include "ToolWindowWiring.h"
 
+#include "actions/CopyLatLonAction.h"
 #include "actions/PushpinActions.h"
 #include "export/ExportWiring.h"
+#include "tools/CoordinateCommands.h"
 #include "tools/ToolsWiring.h"
 #include "toolwindow/ResultListView.h"
 #include "toolwindow/frmAddIn.h"
@@ -28,6 +30,7 @@ void wireRowActions(toolwindow::frmAddIn& form) {
     onEntry(form.mnuShowInfo, &actions::ShowPushpinInformation);
     onEntry(form.mnuChangeSymbol, &actions::ChangePushpinSymbol);
     onEntry(form.mnuDeletePushpin, &actions::DeletePushpin);
+    onEntry(form.mnuCopyLatLon, &actions::CopyLatLon);
     QObject::connect(form.ListView1, &QAbstractItemView::doubleClicked, window,
                      [window] { actions::DoubleClickRow(window->rowActionHost()); });
 }
@@ -39,6 +42,7 @@ void WireToolWindow(toolwindow::frmAddIn& form) {
     wireRowActions(form);
     exporting::wireExportCommands(form);
     tools::wireTools(form);
+    tools::wireCoordinateCommands(form);
 }
 
 } // namespace locastra

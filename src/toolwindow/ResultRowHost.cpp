@@ -2,6 +2,7 @@
 
 #include "ResultListModel.h"
 #include "ResultListView.h"
+#include "StatusBar.h"
 #include "frmAddIn.h"
 
 #include <QItemSelectionModel>
@@ -35,6 +36,10 @@ void ResultRowHost::removeRow(int row) {
 
 QWidget* ResultRowHost::window() {
     return &form_;
+}
+
+void ResultRowHost::setStatusText(const QString& text) {
+    form_.StatusBar1->setPanelText(1, text);
 }
 
 double& ResultRowHost::thelat() {

@@ -19,6 +19,7 @@ public:
     void setRowSmallIcon(int row, int imageIndex) override;
     void removeRow(int row) override;
     QWidget* window() override;
+    void setStatusText(const QString& text) override;
     double& thelat() override;
     double& thelon() override;
 

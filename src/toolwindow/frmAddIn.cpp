@@ -228,6 +228,10 @@ void frmAddIn::buildMenus() {
     mnuView = menu(menuBar, QStringLiteral("&View"), "mnuView");
     mnuZoomIn = entry(mnuView, QStringLiteral("Zoom In"), "mnuZoomIn", QKeySequence("Ctrl+I"));
     mnuZoomOut = entry(mnuView, QStringLiteral("Zoom Out"), "mnuZoomOut", QKeySequence("Ctrl+O"));
+    mnuCoordinateFormat = menu(mnuView, QStringLiteral("Coordinate Format"), "mnuCoordinateFormat");
+    mnuView->addMenu(mnuCoordinateFormat);
+    mnuZoomToCoordinates =
+        entry(mnuView, QStringLiteral("Zoom to Coordinates..."), "mnuZoomToCoordinates");
     menuBar->addMenu(mnuView);
 
     mnuDataset = menu(menuBar, QStringLiteral("Dataset"), "mnuDataset");
@@ -266,6 +270,7 @@ void frmAddIn::buildMenus() {
     mnuChangeSymbol =
         entry(mnuRightClick, QStringLiteral("Change Pushpin Symbol"), "mnuChangeSymbol");
     mnuDeletePushpin = entry(mnuRightClick, QStringLiteral("Delete Pushpin"), "mnuDeletePushpin");
+    mnuCopyLatLon = entry(mnuRightClick, QStringLiteral("Copy Lat/Lon"), "mnuCopyLatLon");
 }
 
 void frmAddIn::connectHandlers() {

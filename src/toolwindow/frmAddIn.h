@@ -125,6 +125,9 @@ public:
     QMenu* mnuView = nullptr;
     QAction* mnuZoomIn = nullptr;
     QAction* mnuZoomOut = nullptr;
+    // The coordinate format (radio entries, filled by the wiring) and the typed position.
+    QMenu* mnuCoordinateFormat = nullptr;
+    QAction* mnuZoomToCoordinates = nullptr;
     QMenu* mnuDataset = nullptr;
     QAction* mnuZoomtoDataset = nullptr;
     QAction* mnuHideDataset = nullptr;
@@ -149,6 +152,7 @@ public:
     QAction* mnuShowInfo = nullptr;
     QAction* mnuChangeSymbol = nullptr;
     QAction* mnuDeletePushpin = nullptr;
+    QAction* mnuCopyLatLon = nullptr;
 
 signals:
     // The window was unloaded (File > Exit or disconnection).

@@ -49,11 +49,13 @@ public:
     }
     void removeRow(int row) override { rows.erase(rows.begin() + (row - 1)); }
     QWidget* window() override { return &widget; }
+    void setStatusText(const QString& text) override { statusText = text; }
     double& thelat() override { return lat; }
     double& thelon() override { return lon; }
 
     std::vector<Row> rows;
     QWidget widget;
+    QString statusText;
     double lat = 0;
     double lon = 0;
 };
