@@ -26,6 +26,9 @@ struct FileDialogRequest {
     // Open dialogs only: accept only a file that exists. Off by default, so a new
     // file name can be typed, as the export commands rely on.
     bool mustExist = false;
+    // When set, receives the 1-based index of the filter selected when the dialog
+    // closed with a file (a save dialog whose filters choose the file's format).
+    int* chosenFilterIndex = nullptr;
 };
 
 struct PrintRequest {

@@ -144,6 +144,8 @@ std::optional<QString> QtDesktop::fileDialog(const FileDialogRequest& request) {
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty())
         return std::nullopt;
+    if (request.chosenFilterIndex)
+        *request.chosenFilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return files.first();
 }
 

@@ -13,6 +13,9 @@ public:
     // The record's value; an empty QVariant for a missing value. A field taken from
     // a dataset's definitions (not a record) fails here.
     virtual QVariant Value() = 0;
+    // The kind of value the field holds, as declared by its dataset: QString,
+    // LongLong, Double, Bool, QDate or QDateTime.
+    virtual QMetaType::Type Type() = 0;
 };
 
 } // namespace mappoint

@@ -1,10 +1,12 @@
 #include "FieldValueText.h"
 
 #include "addin/NumberFormat.h"
+#include "addin/Utf8Text.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <charconv>
 
 namespace actions {
 
@@ -29,6 +31,31 @@ QString FieldValueText(const QVariant& value) {
         return QLocale().toString(value.toDateTime(), QLocale::ShortFormat);
     default:
         return value.toString();
+    }
+}
+
+void AppendFieldValueText(QByteArray& out, const QVariant& value,
+                          const locastra::NumberFormatter& numbers) {
+    if (IsNoValue(value))
+        return;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        locastra::AppendUtf8(out, *static_cast<const QString*>(value.constData()));
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        numbers.appendUtf8(out, value.toDouble());
+        return;
+    case QMetaType::LongLong:
+    case QMetaType::Int: {
+        // Integers as Qt converts them: plain decimal digits.
+        char buffer[24];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value.toLongLong()).ptr;
+        out.append(buffer, end - buffer);
+        return;
+    }
+    default:
+        locastra::AppendUtf8(out, FieldValueText(value));
     }
 }
 

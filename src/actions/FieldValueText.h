@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
+
+namespace locastra {
+class NumberFormatter;
+}
 
 namespace actions {
 
@@ -13,5 +18,10 @@ bool IsNoValue(const QVariant& value);
 // digits), Booleans as "True" / "False", dates in the user's short format, no value as
 // the empty text, everything else as Qt converts it.
 QString FieldValueText(const QVariant& value);
+
+// The same text appended to out as UTF-8; numbers and text go straight into the
+// buffer (the export's per-record path).
+void AppendFieldValueText(QByteArray& out, const QVariant& value,
+                          const locastra::NumberFormatter& numbers);
 
 } // namespace actions

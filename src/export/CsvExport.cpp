@@ -24,51 +24,64 @@ namespace {
 
 // The header line: the dataset's field names, or "Name" for a dataset without fields,
 // then the two coordinate columns.
-QString headerLine(const mappoint::DataSetPtr& dataSet) {
-    CsvLine line;
+void headerLine(CsvLine& line, const mappoint::DataSetPtr& dataSet) {
+    line.clear();
     const mappoint::FieldsPtr fields = dataSet->Fields();
     const int32_t count = fields->Count();
     for (int32_t i = 1; i <= count; ++i)
         line.append(fields->Item(i)->Name());
     if (line.allEmpty())
-        line.replaceFirst(QStringLiteral("Name"));
-    line.append(QStringLiteral("Latitude"));
-    line.append(QStringLiteral("Longitude"));
-    return line.text();
+        line.replaceFirst(u"Name");
+    line.append(u"Latitude");
+    line.append(u"Longitude");
 }
 
 // The current record's line: its field values (the pushpin's name when they are all
 // empty), then the derived latitude and longitude, left in thelat and thelon.
-QString recordLine(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
-                   const mappoint::RecordsetPtr& records) {
-    CsvLine line;
+void recordLine(CsvLine& line, toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
+                const mappoint::RecordsetPtr& records, const locastra::NumberFormatter& numbers) {
+    line.clear();
     const mappoint::FieldsPtr fields = records->Fields();
     const int32_t count = fields->Count();
     for (int32_t i = 1; i <= count; ++i)
-        line.append(actions::FieldValueText(fields->Item(i)->Value()));
+        line.appendFieldValue(fields->Item(i)->Value(), numbers);
     if (line.allEmpty())
         line.replaceFirst(records->Pushpin()->Name());
     geo::CalcLatLon(map, records->Location(), form.thelat, form.thelon);
-    line.append(locastra::FormatNumber(form.thelat));
-    line.append(locastra::FormatNumber(form.thelon));
-    return line.text();
+    line.appendNumber(form.thelat, numbers);
+    line.appendNumber(form.thelon, numbers);
 }
 
-// One dataset's block; nothing at all when the record set is empty. The window
-// handles its pending messages after every record.
-void writeBlock(toolwindow::frmAddIn& form, const mappoint::MapPtr& map, CsvFile& file,
-                const mappoint::DataSetPtr& dataSet, const mappoint::RecordsetPtr& records,
-                toolwindow::MessagePump& pump) {
-    records->MoveFirst();
-    if (records->Eof())
-        return;
-    file.writeLine(headerLine(dataSet));
-    while (!records->Eof()) {
-        file.writeLine(recordLine(form, map, records));
-        pump.yield();
-        records->MoveNext();
+// Writes the blocks of an export: one per dataset with records (header line, then a
+// line per record); the window handles its pending messages after every record.
+class BlockWriter {
+public:
+    BlockWriter(toolwindow::frmAddIn& form, const mappoint::MapPtr& map, CsvFile& file)
+        : form_(form), map_(map), file_(file) {}
+
+    void write(const mappoint::DataSetPtr& dataSet, const mappoint::RecordsetPtr& records) {
+        records->MoveFirst();
+        if (records->Eof())
+            return;
+        headerLine(line_, dataSet);
+        file_.writeLine(line_.bytes());
+        while (!records->Eof()) {
+            recordLine(line_, form_, map_, records, numbers_);
+            file_.writeLine(line_.bytes());
+            pump_.yield();
+            records->MoveNext();
+        }
     }
-}
+    void finish() { pump_.flush(); }
+
+private:
+    toolwindow::frmAddIn& form_;
+    const mappoint::MapPtr& map_;
+    CsvFile& file_;
+    const locastra::NumberFormatter numbers_;
+    toolwindow::MessagePump pump_;
+    CsvLine line_;
+};
 
 void openInEditor(const QString& path) {
     if (!desktop::services().openInTextEditor(path))
@@ -89,12 +102,14 @@ void exportbydataset2csv(toolwindow::frmAddIn& form, const QString& to_file) {
         [&] {
             CsvFile file(to_file);
             const mappoint::MapPtr map = locastra::AttachActiveMap();
-            toolwindow::MessagePump pump;
+            BlockWriter blocks(form, map, file);
             locastra::ForEachChosenDataSet(
-                map, form.DataSetChoice(), [&](const mappoint::DataSetPtr& dataSet) {
-                    writeBlock(form, map, file, dataSet, dataSet->QueryAllRecords(), pump);
-                });
-            pump.flush();
+                map, form.DataSetChoice(),
+                [&](const mappoint::DataSetPtr& dataSet) {
+                    blocks.write(dataSet, dataSet->QueryAllRecords());
+                },
+                locastra::UnreadableName::Fail);
+            blocks.finish();
             file.close();
             openInEditor(to_file);
         },
@@ -114,14 +129,14 @@ void exportFromShape2csv(toolwindow::frmAddIn& form, const QString& to_file) {
             if (!shape)
                 throw automation::Error(automation::errors::NotSupported,
                                         QStringLiteral("The selection is not a shape."));
-            toolwindow::MessagePump pump;
+            BlockWriter blocks(form, map, file);
             const mappoint::DataSetsPtr dataSets = map->DataSets();
             const int32_t count = dataSets->Count();
             for (int32_t i = 1; i <= count; ++i) {
                 const mappoint::DataSetPtr dataSet = dataSets->Item(i);
-                writeBlock(form, map, file, dataSet, dataSet->QueryShape(shape), pump);
+                blocks.write(dataSet, dataSet->QueryShape(shape));
             }
-            pump.flush();
+            blocks.finish();
         }
         file.close();
         openInEditor(to_file);

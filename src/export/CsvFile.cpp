@@ -12,7 +12,7 @@ namespace exporting {
 namespace {
 
 // Lines are collected up to this size before they go to the file.
-constexpr qsizetype BufferSize = 64 * 1024;
+constexpr qsizetype BufferSize = 1024 * 1024;
 
 [[noreturn]] void fail(const QString& what, const QString& path, const QString& reason) {
     throw automation::Error(automation::errors::FileError,
@@ -71,7 +71,7 @@ CsvFile::~CsvFile() {
 
 QString CsvFile::writePending(bool sync) {
     QString reason = writeAll(file_.handle(), pending_);
-    pending_.clear();
+    pending_.resize(0); // keeps the buffer for the next lines
     if (reason.isEmpty() && sync && ::fsync(file_.handle()) != 0)
         reason = systemReason(errno);
     return reason;
@@ -82,8 +82,8 @@ void CsvFile::failWriting(const QString& reason) {
     fail(QStringLiteral("Cannot write to the file"), path_, reason);
 }
 
-void CsvFile::writeLine(const QString& line) {
-    pending_ += line.toUtf8();
+void CsvFile::writeLine(QByteArrayView line) {
+    pending_ += line;
     pending_ += "\r\n";
     if (pending_.size() >= BufferSize)
         if (const QString reason = writePending(false); !reason.isEmpty())

@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 
 namespace exporting {
 
 // The export's output file. Lines (UTF-8 text ending in CR LF) go to a temporary file
-// in the target's folder; close() writes out the rest, syncs it to disk and renames it
-// over the target in one step, so until then an existing file stays exactly as it was.
-// Failures throw automation::Error naming the file and the system's reason; a failed
-// write or close leaves the old file untouched and removes the temporary one.
+// in the target's folder, in writes of a megabyte; close() writes out the rest, syncs it to disk
+// and renames it over the target in one step, so until then an existing file stays exactly as it
+// was. Failures throw automation::Error naming the file and the system's reason; a failed write or
+// close leaves the old file untouched and removes the temporary one.
 //
 // Destroyed without close() (the export ended on a failure of the map), the lines
 // written so far replace the target all the same, as the export promises, unless
@@ -24,7 +25,8 @@ public:
     CsvFile(const CsvFile&) = delete;
     CsvFile& operator=(const CsvFile&) = delete;
 
-    void writeLine(const QString& line);
+    // Appends the line's UTF-8 bytes and CR LF.
+    void writeLine(QByteArrayView line);
     void close();
 
 private:

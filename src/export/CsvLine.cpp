@@ -1,35 +1,83 @@
 #include "CsvLine.h"
 
+#include "actions/FieldValueText.h"
+#include "addin/NumberFormat.h"
+#include "addin/Utf8Text.h"
+
+#include <algorithm>
+
 namespace exporting {
 
-QString CsvLine::quoted(const QString& value) {
-    const bool needsQuotes = value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
-                             value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'));
-    if (!needsQuotes)
-        return value;
-    QString text = value;
-    text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
+namespace {
+
+bool needsQuotes(char c) {
+    return c == ',' || c == '"' || c == '\r' || c == '\n';
 }
 
-void CsvLine::append(const QString& value) {
+// The cell bytes enclosed in quotes, its quotes doubled.
+QByteArray quoted(QByteArrayView cell) {
+    QByteArray text = cell.toByteArray();
+    text.replace('"', "\"\"");
+    return '"' + text + '"';
+}
+
+} // namespace
+
+void CsvLine::clear() {
+    text_.resize(0);
+    columns_ = 0;
+    firstLength_ = 0;
+    allEmpty_ = true;
+}
+
+qsizetype CsvLine::beginCell() {
     if (columns_ > 0)
-        text_ += QLatin1Char(',');
-    const QString cell = quoted(value);
-    text_ += cell;
-    if (columns_ == 0)
-        firstLength_ = cell.size();
-    ++columns_;
-    if (!value.isEmpty())
-        allEmpty_ = false;
+        text_ += ',';
+    return text_.size();
 }
 
-void CsvLine::replaceFirst(const QString& value) {
+void CsvLine::endCell(qsizetype start) {
+    const char* begin = text_.constData() + start;
+    const char* end = text_.constData() + text_.size();
+    if (end != begin)
+        allEmpty_ = false;
+    if (std::any_of(begin, end, needsQuotes)) {
+        const QByteArray cell = quoted(QByteArrayView(begin, end));
+        text_.truncate(start);
+        text_ += cell;
+    }
+    if (columns_ == 0)
+        firstLength_ = text_.size();
+    ++columns_;
+}
+
+void CsvLine::append(QStringView value) {
+    const qsizetype start = beginCell();
+    locastra::AppendUtf8(text_, value);
+    endCell(start);
+}
+
+void CsvLine::appendNumber(double value, const locastra::NumberFormatter& numbers) {
+    const qsizetype start = beginCell();
+    numbers.appendUtf8(text_, value);
+    endCell(start);
+}
+
+void CsvLine::appendFieldValue(const QVariant& value, const locastra::NumberFormatter& numbers) {
+    const qsizetype start = beginCell();
+    actions::AppendFieldValueText(text_, value, numbers);
+    endCell(start);
+}
+
+void CsvLine::replaceFirst(QStringView value) {
     if (columns_ == 0) {
         append(value);
         return;
     }
-    const QString cell = quoted(value);
+    QByteArray cell;
+    locastra::AppendUtf8(cell, value);
+    if (std::any_of(cell.cbegin(), cell.cend(), needsQuotes))
+        cell = quoted(cell);
     text_.replace(0, firstLength_, cell);
     firstLength_ = cell.size();
     if (!value.isEmpty())

@@ -132,9 +132,12 @@ void exportByDataset2Excel(toolwindow::frmAddIn& form) {
         const mappoint::MapPtr map = locastra::AttachActiveMap();
         const spreadsheet::WorkbookPtr book = startWorkbook();
         const QString choice = form.DataSetChoice();
-        locastra::ForEachChosenDataSet(map, choice, [&](const mappoint::DataSetPtr& dataSet) {
-            writeDataSetSheet(form, map, book, dataSet, dataSet->QueryAllRecords());
-        });
+        locastra::ForEachChosenDataSet(
+            map, choice,
+            [&](const mappoint::DataSetPtr& dataSet) {
+                writeDataSetSheet(form, map, book, dataSet, dataSet->QueryAllRecords());
+            },
+            locastra::UnreadableName::Fail);
         deleteDefaultSheets(book);
     });
 }

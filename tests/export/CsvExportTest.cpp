@@ -3,6 +3,7 @@
 #include "export/CsvExport.h"
 #include "ExportTestSupport.h"
 #include "FileSizeLimit.h"
+#include "toolwindow/ResultListModel.h"
 
 #include <QDir>
 #include <QLocale>
@@ -225,6 +226,25 @@ TEST_F(CsvExport, HostFailureMidwayKeepsTheLinesWrittenAndNeverOpensTheEditor) {
     exportFromShape2csv(form(), path("shape.csv"));
     EXPECT_EQ(contents(path("shape.csv")), "Name,Note,Latitude,Longitude\r\n");
     EXPECT_EQ(desktop_->calls().size(), 0) << desktop_->log().toStdString();
+}
+
+TEST_F(CsvExport, DataSetWhoseNameCannotBeReadEndsTheExportButNotGetAll) {
+    useFaults();
+    faults_->failAlways("DataSet.Name", "Empty"); // before "Plain" in map order
+    choose("Plain");
+    const QString file = path("plain.csv");
+    exportbydataset2csv(form(), file);
+    EXPECT_EQ(contents(file), QByteArray()) << "no dataset after it is exported";
+    const auto boxes = desktop_->callsOf(desktop::RecordedCall::Kind::MessageBox);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].text, "Injected fault in DataSet.Name");
+    EXPECT_EQ(boxes[0].title, "Error");
+    EXPECT_TRUE(editorPaths().isEmpty());
+
+    // Get All goes step by step: it passes the unreadable dataset over.
+    form().ButtonShowAll_Click();
+    ASSERT_EQ(form().ResultRows()->rowCount(), 1);
+    EXPECT_EQ(form().ResultRows()->index(0).data().toString(), "P1");
 }
 
 TEST_F(CsvExport, EditorThatCannotStartIsReportedByTheDataSetExport) {

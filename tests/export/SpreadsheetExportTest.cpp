@@ -185,6 +185,19 @@ TEST_F(SpreadsheetExportTest, AHostFailureEndsSilentlyKeepingTheRowsWritten) {
     EXPECT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 0);
 }
 
+TEST_F(SpreadsheetExportTest, ADatasetWhoseNameCannotBeReadEndsTheExportThere) {
+    demoMap();
+    open();
+    choose("Depots");
+    useFaults();
+    faults_->failAlways("DataSet.Name", "Empty");
+    exportByDataset2Excel(form());
+    // The walk stops at "Empty": "Depots" after it gets no sheet, and nothing is said.
+    EXPECT_EQ(sheetNames(), QStringList({"Sheet1", "Sheet2", "Sheet3"}));
+    EXPECT_EQ(faults_->callCount("DataSet.QueryAllRecords"), 0);
+    EXPECT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 0);
+}
+
 TEST_F(SpreadsheetExportTest, NoHostOrNoSpreadsheetMeansNoWorkbookAndNoMessage) {
     demoMap();
     open();

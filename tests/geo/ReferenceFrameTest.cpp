@@ -199,3 +199,31 @@ TEST_F(ReferenceFrame, MissingMapOrLocationFailsWithoutTouchingTheOutParameters)
 }
 
 } // namespace
+
+TEST_F(ReferenceFrame, AClosedMapIsFreedThoughTheFrameWasBuiltOnIt) {
+    maphost::MapData data;
+    maphost::DataSetData set;
+    set.name = QStringLiteral("Pins");
+    for (int i = 0; i < 1000; ++i) {
+        maphost::PushpinData pin;
+        pin.name = QStringLiteral("Pin %1").arg(i);
+        pin.latitude = i % 80;
+        set.pushpins.push_back(pin);
+    }
+    data.dataSets.push_back(set);
+    std::shared_ptr<maphost::HostMap> closed = maphost::HostMap::create(data);
+    const std::weak_ptr<maphost::HostMap> watch = closed;
+    double latitude = 0;
+    double longitude = 0;
+    geo::CalcLatLon(closed, closed->GetLocation(10, 20, 0), latitude, longitude);
+    ASSERT_TRUE(geo::detail::ReferenceFrameBuilt());
+
+    closed.reset(); // the host closes the map
+    EXPECT_TRUE(watch.expired()) << "the frame's reference points keep the map alive";
+
+    // The next map gets a frame of its own; its derivation is right.
+    ASSERT_FALSE(derive(place(-33.9, 151.2)));
+    EXPECT_EQ(injector->calls(), FirstCallMembers);
+    EXPECT_NEAR(lat, -33.9, 1e-9);
+    EXPECT_NEAR(lon, 151.2, 1e-9);
+}

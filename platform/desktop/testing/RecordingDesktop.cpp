@@ -117,10 +117,15 @@ std::optional<QString> RecordingDesktop::fileDialog(const FileDialogRequest& req
     call.title = request.title;
     call.fileDialog = request;
     std::optional<QString> result;
+    int filter = 0;
     if (!fileDialogResults_.empty()) {
         result.swap(fileDialogResults_.front());
         fileDialogResults_.pop_front();
+        filter = fileDialogFilters_.front();
+        fileDialogFilters_.pop_front();
     }
+    if (result && request.chosenFilterIndex)
+        *request.chosenFilterIndex = filter > 0 ? filter : request.filterIndex;
     return result;
 }
 
@@ -191,7 +196,8 @@ bool RecordingDesktop::showHelp(const QString& helpFile, const QString& topic) {
     RecordedCall& call = record(RecordedCall::Kind::ShowHelp);
     call.text = helpFile;
     call.topic = topic;
-    return showHelpResult_;
+    // As the real service: no file named, nothing to show.
+    return showHelpResult_ && !helpFile.isEmpty();
 }
 
 ScopedRecordingDesktop::ScopedRecordingDesktop() : desktop_(std::make_shared<RecordingDesktop>()) {

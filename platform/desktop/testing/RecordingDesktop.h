@@ -53,7 +53,8 @@ const char* kindName(RecordedCall::Kind kind);
 // The desktop services for tests: records every call in order and answers from a
 // script. Unscripted answers: a message box answers its first (default) button, a
 // file dialog is cancelled, printing is cancelled, a setting reads its default, and
-// shell open, the editor and help succeed. The clipboard is kept in memory; written
+// shell open, the editor and help succeed (help, as the real service, only for a
+// named file). The clipboard is kept in memory; written
 // settings are kept and read back.
 class RecordingDesktop : public Desktop {
 public:
@@ -62,6 +63,13 @@ public:
     // A file name, or std::nullopt for a cancelled dialog.
     void queueFileDialogResult(std::optional<QString> result) {
         fileDialogResults_.push_back(std::move(result));
+        fileDialogFilters_.push_back(0);
+    }
+    // The same, with the filter the user left selected (1-based; 0 keeps the
+    // request's own).
+    void queueFileDialogResult(std::optional<QString> result, int chosenFilterIndex) {
+        fileDialogResults_.push_back(std::move(result));
+        fileDialogFilters_.push_back(chosenFilterIndex);
     }
     // What every later print dialog answers. Selection prints the selection
     // document; without one the whole document is printed and All returned.
@@ -115,6 +123,7 @@ private:
     QList<RecordedCall> calls_;
     std::deque<Button> messageBoxAnswers_;
     std::deque<std::optional<QString>> fileDialogResults_;
+    std::deque<int> fileDialogFilters_;
     PrintRange printAnswer_ = PrintRange::Cancelled;
     QHash<QString, QString> settings_;
     QString clipboard_;

@@ -11,6 +11,11 @@ QString HostField::Name() {
     return index_ < ds.fields.size() ? ds.fields[index_].name : QString();
 }
 
+QMetaType::Type HostField::Type() {
+    const DataSetRecord& ds = map_->state().dataSet(dataSet_);
+    return index_ < ds.fields.size() ? ds.fields[index_].type : QMetaType::QString;
+}
+
 QVariant HostField::Value() {
     if (record_ == NoRecord)
         throw automation::Error(automation::errors::NotSupported,

@@ -15,6 +15,7 @@ public:
 
     QString Name() override;
     QVariant Value() override;
+    QMetaType::Type Type() override;
 
 private:
     std::shared_ptr<HostMap> map_;

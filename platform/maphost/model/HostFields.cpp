@@ -1,5 +1,6 @@
 #include "HostFields.h"
 
+#include "BlockRecycler.h"
 #include "HostField.h"
 #include "MapState.h"
 #include "automation/Error.h"
@@ -15,7 +16,7 @@ mappoint::FieldPtr HostFields::Item(int32_t index) {
     if (index < 1 || index > ds.fields.size())
         throw automation::Error(automation::errors::ItemNotFound,
                                 QStringLiteral("There is no field %1").arg(index));
-    return std::make_shared<HostField>(map_, dataSet_, record_, index - 1);
+    return MakeRecycled<HostField>(map_, dataSet_, record_, index - 1);
 }
 
 mappoint::FieldPtr HostFields::Item(const QString& name) {

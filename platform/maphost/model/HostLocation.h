@@ -10,12 +10,21 @@ namespace maphost {
 class HostMap;
 
 // A place on a map: coordinates in degrees and the altitude GoTo shows it at
-// (0: keep the map's altitude).
+// (0: keep the map's altitude). A location does not keep its map alive (a closed map
+// is freed even while locations of it are still held, e.g. reference points); GoTo on
+// such a location fails.
 class HostLocation final : public mappoint::Location {
 public:
-    HostLocation(std::shared_ptr<HostMap> map, double latitude, double longitude, double altitude)
-        : map_(std::move(map)), point_(sphere::Point::at(latitude, longitude)),
-          altitude_(altitude) {}
+    HostLocation(const std::shared_ptr<HostMap>& map, double latitude, double longitude,
+                 double altitude)
+        : map_(map), point_(sphere::Point::at(latitude, longitude)), altitude_(altitude) {}
+
+    // A new location; its memory comes from a list of recycled blocks.
+    static std::shared_ptr<HostLocation> create(const std::shared_ptr<HostMap>& map,
+                                                double latitude, double longitude, double altitude);
+    // The location behind a reference when it is one of this host's, otherwise null.
+    // A type comparison, not a dynamic cast: this runs three times per derivation.
+    static const HostLocation* of(const mappoint::LocationPtr& location);
 
     void GoTo() override;
 
@@ -25,7 +34,7 @@ public:
     const sphere::Point& point() const { return point_; }
 
 private:
-    std::shared_ptr<HostMap> map_;
+    std::weak_ptr<HostMap> map_;
     sphere::Point point_;
     double altitude_;
 };

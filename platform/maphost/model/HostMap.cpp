@@ -176,7 +176,7 @@ void HostMap::SetAltitude(double altitude) {
 }
 
 mappoint::PushpinPtr HostMap::AddPushpin(mappoint::LocationPtr atLocation, const QString& name) {
-    auto* location = dynamic_cast<HostLocation*>(atLocation.get());
+    const HostLocation* location = HostLocation::of(atLocation);
     if (!location)
         throwInvalidArgument(QStringLiteral("AddPushpin needs a location of this host"));
     MapState& s = *d_;
@@ -206,12 +206,12 @@ mappoint::LocationPtr HostMap::GetLocation(double latitude, double longitude, do
         throwInvalidArgument(QStringLiteral("The altitude must be 0 or lie between %1 and %2")
                                  .arg(MinAltitude)
                                  .arg(MaxAltitude));
-    return std::make_shared<HostLocation>(shared_from_this(), latitude, longitude, altitude);
+    return HostLocation::create(shared_from_this(), latitude, longitude, altitude);
 }
 
 double HostMap::Distance(mappoint::LocationPtr startLocation, mappoint::LocationPtr endLocation) {
-    auto* a = dynamic_cast<HostLocation*>(startLocation.get());
-    auto* b = dynamic_cast<HostLocation*>(endLocation.get());
+    const HostLocation* a = HostLocation::of(startLocation);
+    const HostLocation* b = HostLocation::of(endLocation);
     if (!a || !b)
         throwInvalidArgument(QStringLiteral("Distance needs two locations of this host"));
     const double km = sphere::distanceKm(a->point(), b->point());

@@ -40,7 +40,7 @@ mappoint::DataSetPtr HostPushpin::Parent() {
 
 mappoint::LocationPtr HostPushpin::Location() {
     const PinRecord& p = map_->state().pin(id_);
-    return std::make_shared<HostLocation>(map_, p.latitude, p.longitude, 0.0);
+    return HostLocation::create(map_, p.latitude, p.longitude, 0.0);
 }
 
 int16_t HostPushpin::Symbol() {

@@ -1,5 +1,6 @@
 #include "HostRecordset.h"
 
+#include "BlockRecycler.h"
 #include "HostFields.h"
 #include "HostLocation.h"
 #include "HostPushpin.h"
@@ -19,18 +20,18 @@ void HostRecordset::MoveNext() {
 }
 
 mappoint::PushpinPtr HostRecordset::Pushpin() {
-    return std::make_shared<HostPushpin>(map_, current());
+    return MakeRecycled<HostPushpin>(map_, current());
 }
 
 mappoint::LocationPtr HostRecordset::Location() {
     const PinRecord& p = map_->state().pin(current());
-    return std::make_shared<HostLocation>(map_, p.latitude, p.longitude, 0.0);
+    return HostLocation::create(map_, p.latitude, p.longitude, 0.0);
 }
 
 mappoint::FieldsPtr HostRecordset::Fields() {
     const PinId id = current();
     const PinRecord& p = map_->state().pin(id);
-    return std::make_shared<HostFields>(map_, p.dataSet, id);
+    return MakeRecycled<HostFields>(map_, p.dataSet, id);
 }
 
 } // namespace maphost

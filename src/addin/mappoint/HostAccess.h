@@ -26,12 +26,17 @@ inline const QString AllDataSets = QStringLiteral("All");
 // failures propagate.
 mappoint::DataSetPtr FirstDataSetNamed(const mappoint::MapPtr& map, const QString& name);
 
+// What the dataset walk does with a dataset whose Name cannot be read: a command
+// that goes step by step passes it over; an export ends on it (the failure
+// propagates), so no dataset is left out unnoticed.
+enum class UnreadableName { Skip, Fail };
+
 // Calls visit(dataSet) for every dataset the choice names, in map order: every
 // dataset for "All", otherwise each dataset whose Name equals choice exactly.
-// A dataset whose Name cannot be read is passed over. Exceptions from visit and from
-// reaching the collection propagate.
+// Exceptions from visit and from reaching the collection propagate.
 template <class Visit>
-void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Visit&& visit);
+void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Visit&& visit,
+                          UnreadableName unreadable = UnreadableName::Skip);
 
 } // namespace locastra
 

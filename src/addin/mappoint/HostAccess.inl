@@ -5,7 +5,8 @@
 namespace locastra {
 
 template <class Visit>
-void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Visit&& visit) {
+void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Visit&& visit,
+                          UnreadableName unreadable) {
     auto dataSets = map->DataSets();
     const int32_t count = dataSets->Count();
     const bool all = choice == AllDataSets;
@@ -16,6 +17,8 @@ void ForEachChosenDataSet(const mappoint::MapPtr& map, const QString& choice, Vi
             try {
                 name = dataSet->Name();
             } catch (const automation::Error&) {
+                if (unreadable == UnreadableName::Fail)
+                    throw;
                 continue;
             }
             if (name != choice)

@@ -13,6 +13,11 @@ QString FaultField::Name() {
     return inner_->Name();
 }
 
+QMetaType::Type FaultField::Type() {
+    call("Field.Type");
+    return inner_->Type();
+}
+
 QVariant FaultField::Value() {
     call("Field.Value");
     return inner_->Value();

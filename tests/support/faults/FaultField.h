@@ -17,6 +17,7 @@ public:
 
     QString Name() override;
     QVariant Value() override;
+    QMetaType::Type Type() override;
 
     const std::shared_ptr<mappoint::Field>& inner() const { return inner_; }
 

@@ -1,0 +1,261 @@
+// The GIS file export, read back through GDAL as a user's GIS would read the files:
+// every format's layout, the values and their types, the derived positions, the shape
+// export, Stop, failures, and the save dialog's choice of format.
+#include "export/GisExport.h"
+#include "ExportTestSupport.h"
+#include "FileSizeLimit.h"
+#include "export/GisCommands.h"
+#include "export/GisFormat.h"
+
+#include <QDate>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gdal_priv.h>
+#include <map>
+#include <ogrsf_frmts.h>
+
+using exporting::GisFormat;
+using exporttest::ExportTest;
+
+namespace {
+
+const QVector<maphost::FieldDef> CityFields = {{"City", QMetaType::QString},
+                                               {"People", QMetaType::LongLong},
+                                               {"Area", QMetaType::Double},
+                                               {"Founded", QMetaType::QDate}};
+
+// What a reader finds in one point.
+struct ReadPoint {
+    QString layer;
+    double latitude = 0;
+    double longitude = 0;
+    std::map<QString, QString> text;       // field name (lower case) -> value as text
+    std::map<QString, OGRFieldType> types; // field name (lower case) -> type
+};
+
+// A point's fields, for failure messages.
+std::string fieldsOf(const ReadPoint& point) {
+    std::string text;
+    for (const auto& [name, value] : point.text)
+        text += name.toStdString() + "=" + value.toStdString() + "; ";
+    return text;
+}
+
+const GisFormat& format(const char* extension) {
+    return *exporting::GisFormatFor(QStringLiteral("x.") + extension, 0);
+}
+
+// Every point of every layer of the files GDAL opens at paths.
+std::vector<ReadPoint> readBack(const QStringList& paths) {
+    GDALAllRegister();
+    std::vector<ReadPoint> points;
+    for (const QString& path : paths) {
+        GDALDatasetUniquePtr ds(GDALDataset::Open(path.toUtf8().constData(), GDAL_OF_VECTOR));
+        EXPECT_TRUE(ds) << path.toStdString();
+        if (!ds)
+            continue;
+        for (OGRLayer* layer : ds->GetLayers()) {
+            for (const auto& feature : *layer) {
+                ReadPoint p;
+                p.layer = QString::fromUtf8(layer->GetName());
+                if (auto* point = dynamic_cast<OGRPoint*>(feature->GetGeometryRef())) {
+                    p.latitude = point->getY();
+                    p.longitude = point->getX();
+                }
+                for (int i = 0; i < feature->GetFieldCount(); ++i) {
+                    const OGRFieldDefn* def = feature->GetFieldDefnRef(i);
+                    QString name = QString::fromUtf8(def->GetNameRef()).toLower();
+                    // GDAL's GPX reader names extension elements "ogr_<element>".
+                    if (name.startsWith("ogr_"))
+                        name = name.mid(4);
+                    p.types[name] = def->GetType();
+                    if (feature->IsFieldSetAndNotNull(i))
+                        p.text[name] = QString::fromUtf8(feature->GetFieldAsString(i));
+                }
+                points.push_back(std::move(p));
+            }
+        }
+    }
+    return points;
+}
+
+class GisExport : public ExportTest {
+protected:
+    void SetUp() override {
+        ExportTest::SetUp();
+        setFieldMap({
+            {"Cities",
+             CityFields,
+             {{"Zürich", 47.37, 8.54, {"Zürich", qlonglong(421878), 87.88, QDate(1218, 1, 1)}},
+              {"Ålesund", 62.47, 6.15, {"Ålesund", qlonglong(67114), {}, {}}}}},
+            {"Empty", CityFields, {}},
+            {"Cities", {}, {{"Quito", -0.18, -78.47, {}}}},
+        });
+        open();
+        choose("All");
+    }
+
+    // The derived position of a place, as every export gives it.
+    std::pair<double, double> derived(double latitude, double longitude) {
+        double lat = 0;
+        double lon = 0;
+        geo::CalcLatLon(map_, map_->GetLocation(latitude, longitude, 0), lat, lon);
+        return {lat, lon};
+    }
+
+    QStringList folder() const {
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const auto& box : desktop_->callsOf(desktop::RecordedCall::Kind::MessageBox))
+            texts << box.text;
+        return texts;
+    }
+};
+
+class EveryFormat : public GisExport, public ::testing::WithParamInterface<const char*> {};
+
+} // namespace
+
+TEST_P(EveryFormat, ReadsBackWithNamesValuesTypesAndDerivedPositions) {
+    const GisFormat& f = format(GetParam());
+    exporting::exportByDataset2Gis(form(), path(QStringLiteral("out.") + f.extension), f);
+    ASSERT_TRUE(messageTexts().isEmpty()) << messageTexts().join('\n').toStdString();
+
+    QStringList files;
+    if (f.layout == GisFormat::Layout::FilePerDataSet)
+        files = {path("Cities.shp"), path("Cities_2.shp")};
+    else
+        files = {path(QStringLiteral("out.") + f.extension)};
+    const std::vector<ReadPoint> points = readBack(files);
+    ASSERT_EQ(points.size(), 3u) << "the empty dataset adds nothing";
+
+    // Layers per dataset, duplicate names kept apart; or one layer with a dataset column.
+    QStringList layersOrSets;
+    for (const ReadPoint& p : points)
+        layersOrSets << (f.layout != GisFormat::Layout::OneLayer ? p.layer
+                         : p.text.count("dataset")               ? p.text.at("dataset")
+                                                   : QString::fromStdString(fieldsOf(p)));
+    if (f.layout == GisFormat::Layout::OneLayer)
+        EXPECT_EQ(layersOrSets, (QStringList{"Cities", "Cities", "Cities"}));
+    else
+        EXPECT_EQ(layersOrSets, (QStringList{"Cities", "Cities", "Cities_2"}));
+
+    const std::pair<double, double> places[] = {{47.37, 8.54}, {62.47, 6.15}, {-0.18, -78.47}};
+    const QString names[] = {"Zürich", "Ålesund", "Quito"};
+    const QString nameColumn = f.nameColumn.toLower();
+    for (size_t i = 0; i < 3; ++i) {
+        const auto [lat, lon] = derived(places[i].first, places[i].second);
+        EXPECT_NEAR(points[i].latitude, lat, 1e-9) << i;
+        EXPECT_NEAR(points[i].longitude, lon, 1e-9) << i;
+        EXPECT_EQ(points[i].text.at(nameColumn), names[i]);
+    }
+    const ReadPoint& zurich = points[0];
+    ASSERT_TRUE(zurich.text.count("city") && zurich.text.count("people")) << fieldsOf(zurich);
+    EXPECT_EQ(zurich.text.at("city"), "Zürich");
+    EXPECT_EQ(zurich.text.at("people"), "421878");
+    EXPECT_DOUBLE_EQ(zurich.text.at("area").toDouble(), 87.88);
+    EXPECT_TRUE(zurich.text.at("founded").startsWith("1218"))
+        << zurich.text.at("founded").toStdString();
+    EXPECT_EQ(points[1].text.count("area"), 0u) << "no value stays no value";
+    // Formats that keep types keep them: numbers as numbers, dates as dates.
+    if (QStringList{"gpkg", "geojson", "csv", "shp"}.contains(f.extension)) {
+        EXPECT_EQ(zurich.types.at("city"), OFTString);
+        EXPECT_TRUE(zurich.types.at("people") == OFTInteger64 ||
+                    zurich.types.at("people") == OFTInteger);
+        EXPECT_EQ(zurich.types.at("area"), OFTReal);
+        EXPECT_EQ(zurich.types.at("founded"), OFTDate);
+    }
+    EXPECT_EQ(folder().filter(".locastra").size(), 0) << "no staging folder is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
+                         ::testing::Values("gpkg", "geojson", "kml", "gpx", "shp", "csv"));
+
+TEST_F(GisExport, ShapeExportTakesThePinsInsideFromEveryDataSet) {
+    choose("Empty");
+    selectShape(40, 0, 50, 10); // holds Zürich only
+    exporting::exportFromShape2Gis(form(), path("shape.gpkg"), format("gpkg"));
+    const std::vector<ReadPoint> points = readBack({path("shape.gpkg")});
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].layer, "Cities");
+    EXPECT_EQ(points[0].text.at("name"), "Zürich");
+
+    // Nothing selected: the export ends silently and writes nothing.
+    map_->clearSelection();
+    exporting::exportFromShape2Gis(form(), path("none.gpkg"), format("gpkg"));
+    EXPECT_FALSE(QFileInfo::exists(path("none.gpkg")));
+    EXPECT_TRUE(messageTexts().isEmpty());
+}
+
+TEST_F(GisExport, StopMidExportLeavesNoFileAndRestoresTheWindow) {
+    toolwindow::MessagePump::setStandardInterval(0);
+    atProgress(1, [this] { getAll(); }); // Get All reads "Stop" while the export runs
+    exporting::exportByDataset2Gis(form(), path("stopped.gpkg"), format("gpkg"));
+    EXPECT_TRUE(form().StopFlag);
+    EXPECT_TRUE(folder().isEmpty()) << folder().join(' ').toStdString();
+    EXPECT_TRUE(messageTexts().isEmpty());
+    EXPECT_EQ(form().ButtonShowAll->Caption(), "Get All");
+    EXPECT_FALSE(form().ProgressBar1->isVisible());
+}
+
+TEST_F(GisExport, UnwritableTargetsGiveTheErrorAndLeaveNoFile) {
+    const QString blocker = path("file");
+    QFile(blocker).open(QIODevice::WriteOnly);
+    const QString inFile = blocker + "/out.gpkg"; // its folder is a file
+    exporting::exportByDataset2Gis(form(), inFile, format("gpkg"));
+    {
+        const exporttest::FileSizeLimit fullDisk(2000); // GDAL's writes fail
+        exporting::exportByDataset2Gis(form(), path("full.gpkg"), format("gpkg"));
+    }
+    const QStringList texts = messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].contains(inFile)) << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].contains(path("full.gpkg"))) << texts[1].toStdString();
+    EXPECT_EQ(folder(), QStringList{"file"});
+}
+
+TEST_F(GisExport, TheDialogsFilterOrTypedExtensionChoosesTheFormat) {
+    // GeoJSON's filter with a bare name; then a typed ".kml" under GeoPackage's filter.
+    desktop_->queueFileDialogResult(path("bare"), 2);
+    exporting::mnuGisSelectedDatasets_Click(form());
+    desktop_->queueFileDialogResult(path("typed.kml"), 1);
+    exporting::mnuGisSelectedDatasets_Click(form());
+    desktop_->queueFileDialogResult(std::nullopt); // cancelled: nothing
+    exporting::mnuGisSelectedDatasets_Click(form());
+    EXPECT_EQ(folder(), (QStringList{"bare.geojson", "typed.kml"}));
+    EXPECT_EQ(readBack({path("bare.geojson")}).size(), 3u);
+    EXPECT_EQ(readBack({path("typed.kml")}).size(), 3u);
+
+    const auto dialogs = desktop_->callsOf(desktop::RecordedCall::Kind::FileDialog);
+    ASSERT_EQ(dialogs.size(), 3);
+    EXPECT_TRUE(dialogs[0].fileDialog.save);
+    EXPECT_EQ(dialogs[0].fileDialog.filter,
+              "GeoPackage (*.gpkg);;GeoJSON (*.geojson);;KML (*.kml);;GPX (*.gpx);;"
+              "ESRI Shapefile (*.shp);;CSV (*.csv)");
+    EXPECT_EQ(dialogs[2].fileDialog.defaultName, path("typed.kml")) << "the last choice is offered";
+}
+
+TEST_F(GisExport, OgrinfoSummarisesEveryWrittenFile) {
+    QStringList files;
+    for (const GisFormat& f : exporting::GisFormats()) {
+        const QString sub = path(f.extension);
+        QDir().mkdir(sub);
+        exporting::exportByDataset2Gis(form(), sub + "/out." + f.extension, f);
+        files << (f.layout == GisFormat::Layout::FilePerDataSet ? sub + "/Cities.shp"
+                                                                : sub + "/out." + f.extension);
+    }
+    for (const QString& file : files) {
+        QProcess ogrinfo;
+        ogrinfo.start("ogrinfo", {"-so", "-al", file});
+        ASSERT_TRUE(ogrinfo.waitForFinished(30000));
+        const QString out = QString::fromUtf8(ogrinfo.readAllStandardOutput());
+        EXPECT_EQ(ogrinfo.exitCode(), 0) << file.toStdString();
+        EXPECT_TRUE(out.contains(QRegularExpression("Feature Count: [123]\n")))
+            << file.toStdString() << out.toStdString();
+        EXPECT_TRUE(out.contains("Extent: (")) << out.toStdString();
+    }
+}
