@@ -48,6 +48,18 @@ void ActionsTest::openMap(const maphost::MapData& data) {
     maphost::HostApplication::registerRunning(app);
 }
 
+void ActionsTest::openLandmarks() {
+    maphost::MapData data;
+    maphost::DataSetData set;
+    set.name = "Pins";
+    set.pushpins = {Pin("Needle", 47.6205, -122.3493), Pin("Harbour", -33.8568, 151.2153),
+                    Pin("Rio", -22.9519, -43.2105)};
+    data.dataSets.push_back(set);
+    openMap(data);
+    for (const char* name : {"Needle", "Harbour", "Rio"})
+        rows.addRow(name, false);
+}
+
 void ActionsTest::useFaults() {
     injector = std::make_shared<faults::FaultInjector>();
     faults::registerFaultyApplication(app, injector);

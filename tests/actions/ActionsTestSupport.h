@@ -74,6 +74,9 @@ protected:
 
     // Makes data the active map's contents and registers the host.
     void openMap(const maphost::MapData& data);
+    // The landmarks map: "Needle" (47.6205, -122.3493), "Harbour" (-33.8568, 151.2153) and
+    // "Rio" (-22.9519, -43.2105) in dataset "Pins", each with an unselected row.
+    void openLandmarks();
     // Registers the host through the fault wrapper instead.
     void useFaults();
     // Removes the running host altogether.

@@ -13,15 +13,7 @@ class GetLatLon : public ActionsTest {
 protected:
     void SetUp() override {
         ActionsTest::SetUp();
-        maphost::MapData data;
-        maphost::DataSetData set;
-        set.name = "Pins";
-        set.pushpins = {Pin("Needle", 47.6205, -122.3493), Pin("Harbour", -33.8568, 151.2153),
-                        Pin("Rio", -22.9519, -43.2105)};
-        data.dataSets.push_back(set);
-        openMap(data);
-        for (const char* name : {"Needle", "Harbour", "Rio"})
-            rows.addRow(name, false);
+        openLandmarks();
     }
     void TearDown() override {
         QLocale::setDefault(QLocale::c());
