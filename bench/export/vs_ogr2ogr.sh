@@ -15,8 +15,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$build/bin/synthetic_document" "$work/map.gpkg" "$n"
-layers=()
-for i in $(seq 1 10); do layers+=("Data $i"); done
+# The point tables of the document, one per dataset.
+mapfile -t layers < <(ogrinfo -ro -q "$work/map.gpkg" | awk '/\(Point\)/ {print $2}')
 
 # Seconds of wall-clock time a command takes.
 seconds() {
@@ -27,7 +27,7 @@ seconds() {
     echo "$end - $start" | bc
 }
 ours() {
-    "$bench" --benchmark_filter="$1/$n\$" --benchmark_format=csv 2>/dev/null |
+    "$bench" --benchmark_filter="$1/$n/" --benchmark_format=csv 2>/dev/null |
         awk -F, -v b="$1" 'index($1, b) {print $3}'
 }
 to_csv() {
