@@ -68,7 +68,7 @@ TEST_F(WindowTest, EveryNamedControlAndMenuEntryExists) {
         popup << a->objectName();
     EXPECT_EQ(popup, (QStringList{"mnuShowInformation", "mnuShowName", "mnuCloseBalloon",
                                   "mnuHighlight", "mnu1", "mnuGetLatLon", "mnuShowInfo",
-                                  "mnuChangeSymbol", "mnuDeletePushpin"}));
+                                  "mnuChangeSymbol", "mnuDeletePushpin", "mnuCopyLatLon"}));
     EXPECT_EQ(form().mnu1->text(), QString(28, '-'));
     for (const char* name :
          {"mnuHide", "mnuExit", "mnuZoomIn", "mnuZoomOut", "mnuZoomtoDataset", "mnuHideDataset",
