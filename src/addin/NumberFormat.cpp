@@ -11,8 +11,25 @@ namespace {
 // Room for the longest text: sign, 15 digits, point and a three-digit exponent.
 constexpr int BufferSize = 32;
 
+// Whether value lies exactly halfway between two 15-digit texts: its 16th significant
+// digit is a 5 with nothing after it (checked to 25 digits).
+bool exactHalf(double value) {
+    char digits[40];
+    std::to_chars(digits, digits + sizeof digits, std::fabs(value), std::chars_format::scientific,
+                  24); // "d.ddd...e+xx": digit n (n >= 2) at index n
+    if (digits[16] != '5')
+        return false;
+    for (int i = 17; i <= 25; ++i) {
+        if (digits[i] != '0')
+            return false;
+    }
+    return true;
+}
+
 // The text with '.' as the decimal point into buffer; returns its length. to_chars in
-// general format with precision 15 gives exactly what printf's "%.15g" gives.
+// general format with precision 15 gives what "%.15g" gives, except for values exactly
+// halfway between two texts: to_chars rounds those to even, Qt's "%.15g" (what this
+// formatter has always written) away from zero; they keep Qt's text.
 int asciiText(char (&buffer)[BufferSize], double value) {
     if (std::isnan(value)) { // never "-nan"
         std::char_traits<char>::copy(buffer, "nan", 3);
@@ -21,6 +38,11 @@ int asciiText(char (&buffer)[BufferSize], double value) {
     if (value == 0.0) { // no negative zero
         buffer[0] = '0';
         return 1;
+    }
+    if (exactHalf(value)) {
+        const QByteArray text = QString::asprintf("%.15g", value).toLatin1();
+        std::char_traits<char>::copy(buffer, text.constData(), size_t(text.size()));
+        return int(text.size());
     }
     const auto result =
         std::to_chars(buffer, buffer + BufferSize, value, std::chars_format::general, 15);
