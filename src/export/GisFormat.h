@@ -28,6 +28,9 @@ struct GisFormat {
     QString layerName;
     QStringList datasetOptions;
     QStringList layerOptions;
+    // Builds each layer's spatial index in one pass once its points are written
+    // (GeoPackage: far faster than keeping the index up to date per point).
+    bool spatialIndexAtEnd = false;
 
     // "GeoPackage (*.gpkg)"
     QString filter() const;

@@ -119,7 +119,23 @@ void GisWriter::fail(const QString& reason) const {
                             QStringLiteral("Cannot write the file \"%1\": %2").arg(path_, reason));
 }
 
+void GisWriter::indexLayer() {
+    if (!layer_ || !format_.spatialIndexAtEnd)
+        return;
+    const QByteArray sql = QStringLiteral("SELECT CreateSpatialIndex('%1', '%2')")
+                               .arg(QString::fromUtf8(layer_->GetName()).replace('\'', "''"),
+                                    QString::fromUtf8(layer_->GetGeometryColumn()))
+                               .toUtf8();
+    CPLErrorReset();
+    OGRLayer* result = dataset_->ExecuteSQL(sql.constData(), nullptr, nullptr);
+    if (result)
+        dataset_->ReleaseResultSet(result);
+    if (CPLGetLastErrorType() >= CE_Failure)
+        fail(gdalReason());
+}
+
 void GisWriter::closeDataset() {
+    indexLayer();
     feature_.reset();
     layer_ = nullptr;
     if (!dataset_)
@@ -146,9 +162,10 @@ void GisWriter::openLayer(const QString& name, const QVector<GisColumn>& columns
             0, 0, GDT_Unknown, nullptr);
         if (!dataset_)
             fail(gdalReason());
-    } else if (layer_ && inTransaction_) {
+    } else if (layer_) {
+        indexLayer();
         CPLErrorReset();
-        if (dataset_->CommitTransaction() != OGRERR_NONE)
+        if (inTransaction_ && dataset_->CommitTransaction() != OGRERR_NONE)
             fail(gdalReason());
         inTransaction_ = false;
     }

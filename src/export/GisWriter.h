@@ -45,6 +45,8 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& reason) const;
+    // Builds the open layer's spatial index where the format builds it at the end.
+    void indexLayer();
     void closeDataset();
     void setValue(int index, const QVariant& value);
 

@@ -183,6 +183,18 @@ TEST_F(GisExport, ShapeExportTakesThePinsInsideFromEveryDataSet) {
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(points[0].layer, "Cities");
     EXPECT_EQ(points[0].text.at("name"), "Zürich");
+    // The layer has its spatial index, as GIS tools expect of a GeoPackage.
+    {
+        GDALDatasetUniquePtr ds(
+            GDALDataset::Open(path("shape.gpkg").toUtf8().constData(), GDAL_OF_VECTOR));
+        ASSERT_TRUE(ds);
+        OGRLayer* result =
+            ds->ExecuteSQL("SELECT HasSpatialIndex('Cities', 'geom')", nullptr, nullptr);
+        ASSERT_TRUE(result);
+        OGRFeatureUniquePtr answer(result->GetNextFeature());
+        EXPECT_TRUE(answer && answer->GetFieldAsInteger(0) == 1);
+        ds->ReleaseResultSet(result);
+    }
 
     // Nothing selected: the export ends silently and writes nothing.
     map_->clearSelection();
