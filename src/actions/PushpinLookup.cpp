@@ -1,8 +1,8 @@
 #include "PushpinLookup.h"
 
 #include "FieldValueText.h"
-#include "LowerCaseMatcher.h"
 #include "Required.h"
+#include "addin/LowerCaseMatch.h"
 
 #include "addin/FailureStyle.h"
 #include "mappoint/DataSet.h"
@@ -46,7 +46,7 @@ bool isNumberType(int typeId) {
 // text would dominate a long search.
 class FieldValueMatcher {
 public:
-    explicit FieldValueMatcher(const LowerCaseMatcher& matcher, const QString& rowText)
+    explicit FieldValueMatcher(const locastra::LowerCaseMatch& matcher, const QString& rowText)
         : matcher_(matcher) {
         const QChar decimal = QLocale().decimalPoint().at(0);
         static const QString numberChars = QStringLiteral("0123456789+-.einfa");
@@ -62,11 +62,11 @@ public:
             return false;
         if (!couldBeNumber_ && isNumberType(value.typeId()))
             return false;
-        return matcher_.matches(FieldValueText(value));
+        return matcher_.equals(FieldValueText(value));
     }
 
 private:
-    const LowerCaseMatcher& matcher_;
+    const locastra::LowerCaseMatch& matcher_;
     bool couldBeNumber_ = true;
 };
 
@@ -86,12 +86,12 @@ void actOnFieldMatch(const mappoint::MapPtr& map, const mappoint::PushpinPtr& pi
 // Looks at the record the record set stands on. Returns whether it matched (and was
 // acted on).
 bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
-                  const LowerCaseMatcher& matcher, const FieldValueMatcher& valueMatcher) {
+                  const locastra::LowerCaseMatch& matcher, const FieldValueMatcher& valueMatcher) {
     mappoint::PushpinPtr pin;
     Step([&] { pin = records.Pushpin(); });
 
     bool nameMatches = false;
-    Step([&] { nameMatches = matcher.matches(Required(pin)->Name()); });
+    Step([&] { nameMatches = matcher.equals(Required(pin)->Name()); });
     if (nameMatches) {
         actOnNameMatch(map, pin);
         return true;
@@ -117,7 +117,7 @@ bool searchRecord(const mappoint::MapPtr& map, mappoint::Recordset& records,
 } // namespace
 
 bool SearchPushpinForRow(const mappoint::MapPtr& map, const QString& rowText) {
-    const LowerCaseMatcher matcher(rowText);
+    const locastra::LowerCaseMatch matcher(rowText);
     const FieldValueMatcher valueMatcher(matcher, rowText);
 
     mappoint::DataSetsPtr dataSets;

@@ -16,8 +16,7 @@ public:
     virtual int rowCount() const = 0;
     virtual bool isRowSelected(int row) const = 0;
     virtual QString rowText(int row) const = 0;
-    // The row's small icon as a 1-based Symbol image index.
-    virtual int rowSmallIcon(int row) const = 0;
+    // Sets the row's small icon to a 1-based Symbol image index.
     virtual void setRowSmallIcon(int row, int imageIndex) = 0;
     virtual void removeRow(int row) = 0;
 

@@ -1,12 +1,12 @@
 #include "PushpinSearch.h"
 
 #include "DataSetProgress.h"
-#include "LowerCaseContains.h"
 #include "MessagePump.h"
 #include "RecordWalk.h"
 #include "ResultListModel.h"
 #include "StatusBar.h"
 #include "addin/FailureStyle.h"
+#include "addin/LowerCaseMatch.h"
 #include "addin/mappoint/HostAccess.h"
 #include "addin/mappoint/SymbolImageIndex.h"
 #include "frmAddIn.h"
@@ -67,7 +67,7 @@ void PushpinSearch::click() {
             rows.flush();
         progress.show();
     });
-    LowerCaseContains match;
+    locastra::LowerCaseMatch match;
     const QString choice = form_.DataSetChoice();
     Step([&] {
         locastra::ForEachChosenDataSet(map, choice, [&](const mappoint::DataSetPtr& dataSet) {
@@ -82,7 +82,7 @@ void PushpinSearch::click() {
 }
 
 void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
-                                  MessagePump& pump, LowerCaseContains& match) {
+                                  MessagePump& pump, locastra::LowerCaseMatch& match) {
     const auto finish = [&] {
         form_.ResultRows()->flush();
         endBlock(matches_, records_);
@@ -96,8 +96,8 @@ void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
             Step([&] {
                 const mappoint::PushpinPtr pushpin = records->Pushpin();
                 const QString name = pushpin->Name();
-                match.setText(form_.Text1->text());
-                if (!match.matches(name))
+                match.setTarget(form_.Text1->text());
+                if (!match.containedIn(name))
                     return;
                 const std::optional<QString> first = rows.firstRowText();
                 if (!first || *first != name) {

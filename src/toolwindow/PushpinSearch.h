@@ -4,11 +4,14 @@
 
 #include <cstdint>
 
+namespace locastra {
+class LowerCaseMatch;
+}
+
 namespace toolwindow {
 
 class frmAddIn;
 class DataSetProgress;
-class LowerCaseContains;
 class MessagePump;
 
 // Find: the exact-name lookup, then every pushpin of the chosen dataset(s) whose
@@ -23,7 +26,7 @@ public:
 
 private:
     void searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetProgress& progress,
-                       MessagePump& pump, LowerCaseContains& match);
+                       MessagePump& pump, locastra::LowerCaseMatch& match);
     void endBlock(int32_t matches, int32_t records);
 
     frmAddIn& form_;

@@ -5,31 +5,6 @@
 namespace toolwindow {
 
 namespace {
-// Simple case folding per UTF-16 unit, as the case-insensitive comparison does it.
-QString foldCase(const QString& text) {
-    QString folded(text.size(), Qt::Uninitialized);
-    const QChar* from = text.constData();
-    QChar* to = folded.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = from[i].unicode();
-        if (c < 0x80)
-            to[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
-        else if (QChar::isSurrogate(c))
-            to[i] = from[i];
-        else
-            to[i] = QChar(static_cast<char16_t>(QChar::toCaseFolded(char32_t(c))));
-    }
-    return folded;
-}
-
-// The first four UTF-16 units, big-endian: integer order is text order for them.
-uint64_t prefixOf(const QString& folded) {
-    uint64_t prefix = 0;
-    for (qsizetype i = 0; i < 4; ++i)
-        prefix = (prefix << 16) | (i < folded.size() ? folded.at(i).unicode() : 0u);
-    return prefix;
-}
-
 // Below this many queued rows a sorted flush inserts row by row; above it, one
 // layout change merges the batch (cheaper than many single inserts in a long list).
 constexpr size_t SingleInsertLimit = 32;
@@ -87,7 +62,7 @@ void ResultListModel::setColumnHeader(const QString& text) {
 }
 
 bool ResultListModel::before(const Row& a, const Row& b) const {
-    const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+    const int c = collation_.compare(a.name, b.name);
     return order_ == Qt::AscendingOrder ? c < 0 : c > 0;
 }
 
@@ -116,8 +91,7 @@ bool ResultListModel::flushDue() const {
         return false;
     if (rows_.empty())
         return true;
-    const qint64 pauseMs = 16 + static_cast<qint64>(rows_.size() / 4000);
-    return sinceFlush_.elapsed() >= pauseMs;
+    return sinceFlush_.elapsed() >= flushPauseMs();
 }
 
 int ResultListModel::flush() {
@@ -211,30 +185,10 @@ void ResultListModel::toggleSort() {
 }
 
 std::vector<uint32_t> ResultListModel::sortedOrder(const std::vector<Row>& rows) const {
-    // Compares case-folded copies made once, with the first four folded characters
-    // packed into an integer so most comparisons touch no string at all.
-    const size_t count = rows.size();
-    std::vector<QString> folded(count);
-    struct Key {
-        uint64_t prefix;
-        uint32_t index;
-    };
-    std::vector<Key> keys(count);
-    for (size_t i = 0; i < count; ++i) {
-        folded[i] = foldCase(rows[i].name);
-        keys[i] = Key{prefixOf(folded[i]), static_cast<uint32_t>(i)};
-    }
-    const bool ascending = order_ == Qt::AscendingOrder;
-    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-        if (a.prefix != b.prefix)
-            return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
-        const int c = QString::compare(folded[a.index], folded[b.index], Qt::CaseSensitive);
-        return ascending ? c < 0 : c > 0;
-    });
-    std::vector<uint32_t> order(count);
-    for (size_t i = 0; i < count; ++i)
-        order[i] = keys[i].index;
-    return order;
+    std::vector<const QString*> names(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        names[i] = &rows[i].name;
+    return collation_.sortedOrder(names, order_ == Qt::AscendingOrder);
 }
 
 void ResultListModel::sortRows() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NameCollation.h"
 #include "addin/mappoint/SymbolImageTable.h"
 
 #include <QAbstractListModel>
@@ -14,6 +15,7 @@ namespace toolwindow {
 // The rows of the Result list: a pushpin name and its Symbol image index, nothing
 // else. Loops append rows into a pending batch that flush() inserts with one
 // notification; sorting, once switched on, stays on and places later rows in order.
+// The order is the user's locale's, ignoring letter case (NameCollation).
 // Row numbers in the public accessors are 0-based model rows (committed rows only:
 // loops flush before they let the window handle events).
 class ResultListModel : public QAbstractListModel {
@@ -44,6 +46,8 @@ public:
     // grows with the list (about 16 ms at first, 250 ms at a million rows); the first
     // rows go in at once.
     bool flushDue() const;
+    // The pause between inserts at the list's present length, in milliseconds.
+    qint64 flushPauseMs() const { return 16 + static_cast<qint64>(rows_.size() / 4000); }
     // The text of the first row, queued rows included; nothing when there are none.
     std::optional<QString> firstRowText() const;
     // Rows committed plus rows queued.
@@ -85,6 +89,7 @@ private:
     QString header_;
     QElapsedTimer sinceFlush_;
     locastra::SymbolImageTable images_;
+    NameCollation collation_;
 };
 
 } // namespace toolwindow

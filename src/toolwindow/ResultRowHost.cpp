@@ -22,10 +22,6 @@ QString ResultRowHost::rowText(int row) const {
     return form_.ResultRows()->text(row - 1);
 }
 
-int ResultRowHost::rowSmallIcon(int row) const {
-    return form_.ResultRows()->imageIndex(row - 1);
-}
-
 void ResultRowHost::setRowSmallIcon(int row, int imageIndex) {
     form_.ResultRows()->setImageIndex(row - 1, imageIndex);
 }

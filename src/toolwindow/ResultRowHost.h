@@ -15,7 +15,6 @@ public:
     int rowCount() const override;
     bool isRowSelected(int row) const override;
     QString rowText(int row) const override;
-    int rowSmallIcon(int row) const override;
     void setRowSmallIcon(int row, int imageIndex) override;
     void removeRow(int row) override;
     QWidget* window() override;

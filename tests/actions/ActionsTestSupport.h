@@ -43,7 +43,6 @@ public:
     int rowCount() const override { return int(rows.size()); }
     bool isRowSelected(int row) const override { return rows.at(size_t(row - 1)).selected; }
     QString rowText(int row) const override { return rows.at(size_t(row - 1)).text; }
-    int rowSmallIcon(int row) const override { return rows.at(size_t(row - 1)).smallIcon; }
     void setRowSmallIcon(int row, int imageIndex) override {
         rows.at(size_t(row - 1)).smallIcon = imageIndex;
     }

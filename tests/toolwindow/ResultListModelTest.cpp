@@ -1,9 +1,13 @@
 // The result rows: batched and sorted insertion, the first row as the search sees
-// it, and the match test against its definition (lower-case both, then contains).
+// it, the sort order (the user's locale's, ignoring case) and the insert pauses.
 #include "toolwindow/ResultListModel.h"
-#include "toolwindow/LowerCaseContains.h"
+#include "toolwindow/NameCollation.h"
 
+#include <QCollator>
+#include <QLocale>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using toolwindow::ResultListModel;
 
@@ -77,68 +81,110 @@ TEST(ResultListModel, EqualNamesKeepTheirOrderAndRowsCanBeEdited) {
     EXPECT_EQ(model.flush(), -1);
 }
 
-TEST(LowerCaseContains, AgreesWithLowerCasingBothTexts) {
-    const QStringList names = {"Main",  "OLD MAIN ROAD", "straße", "İstanbul", "ISTANBUL",
-                               "ırmak", "Ärger",         "",       "main",     "mAIN st"};
-    const QStringList texts = {"main", "MAIN", "i", "I", "ı", "İ", "ä", "STRAßE", "", "n s"};
-    for (const char* localeName : {"C", "en_US", "tr_TR", "de_DE"}) {
-        const QLocale previous;
-        QLocale::setDefault(QLocale(QString::fromLatin1(localeName)));
-        const QLocale locale;
-        toolwindow::LowerCaseContains match;
-        for (const QString& text : texts) {
-            match.setText(text);
-            for (const QString& name : names) {
-                const bool expected = locale.toLower(name).contains(locale.toLower(text));
-                EXPECT_EQ(match.matches(name), expected) << localeName << " '" << name.toStdString()
-                                                         << "' / '" << text.toStdString() << "'";
-            }
-        }
-        QLocale::setDefault(previous);
-    }
-}
-
 } // namespace
 
 namespace {
 
-TEST(ResultListModel, SortOrderAgreesWithCaseInsensitiveComparison) {
-    const QStringList names = {"straße", "Strasse", "ÄPFEL", "äpfel", "apfel", "Zebra",
-                               "zebra",  "é",       "E",     "ab",    "Ab",    "a",
-                               "",       "Ωmega",   "ωmega", "b",     "aB c",  "ab c"};
+// Sets the default locale for one test.
+class LocaleScope {
+public:
+    explicit LocaleScope(const char* name) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+    }
+    ~LocaleScope() { QLocale::setDefault(previous_); }
+
+private:
+    QLocale previous_;
+};
+
+int sign(int c) {
+    return (c > 0) - (c < 0);
+}
+
+TEST(ResultListModel, SortsAsTheUsersLocaleDoesIgnoringCase) {
+    const LocaleScope english("en_US");
     ResultListModel model;
-    for (int i = 0; i < names.size(); ++i)
-        model.append(names[i], i + 1);
+    for (const char* name : {"Zebra", "éclair", "banana", "Äpfel", "Eclair", "apfel", "zebra"})
+        model.append(QString::fromUtf8(name), 1);
     model.flush();
-    for (const Qt::SortOrder order : {Qt::DescendingOrder, Qt::AscendingOrder}) {
-        model.toggleSort();
-        ASSERT_EQ(model.sortOrder(), order);
-        for (int i = 1; i < model.rowCount(); ++i) {
-            const int c = QString::compare(model.text(i - 1), model.text(i), Qt::CaseInsensitive);
-            const std::string pair =
-                model.text(i - 1).toStdString() + " / " + model.text(i).toStdString();
-            EXPECT_TRUE(order == Qt::AscendingOrder ? c <= 0 : c >= 0) << pair;
-            if (c == 0) {
-                // Equal texts keep the order they arrived in.
-                EXPECT_LT(model.imageIndex(i - 1), model.imageIndex(i)) << pair;
+    model.toggleSort(); // descending
+    EXPECT_EQ(texts(model),
+              (QStringList{"Zebra", "zebra", "éclair", "Eclair", "banana", "Äpfel", "apfel"}));
+    model.toggleSort(); // ascending
+    EXPECT_EQ(texts(model),
+              (QStringList{"apfel", "Äpfel", "banana", "Eclair", "éclair", "Zebra", "zebra"}));
+    // Sorted insertion keeps that order: one row and a batch.
+    model.append(QStringLiteral("Ähre"), 1);
+    model.flush();
+    for (int i = 0; i < 40; ++i)
+        model.append(QStringLiteral("Ébène %1").arg(i % 3), 1);
+    model.flush();
+    const QStringList rows = texts(model);
+    EXPECT_EQ(rows.indexOf("Ähre"), 0);
+    EXPECT_EQ(rows.indexOf("Ébène 0"), 4);
+    EXPECT_EQ(rows.back(), "zebra");
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    for (int i = 1; i < rows.size(); ++i)
+        EXPECT_LE(collator.compare(rows[i - 1], rows[i]), 0) << rows[i - 1].toStdString();
+}
+
+// The ASCII table is a shortcut only: in every locale, NameCollation answers what the
+// collator answers, for ASCII and other names, and sorts as it does.
+TEST(NameCollation, AgreesWithTheCollatorInEveryLocale) {
+    const QStringList names = {"straße", "Strasse", "ÄPFEL",    "äpfel", "apfel", "Zebra", "zebra",
+                               "é",      "E",       "ab",       "Ab",    "a",     "",      "Ωmega",
+                               "ωmega",  "b",       "aB c",     "ab c",  "chata", "hrad",  "cizí",
+                               "Aarhus", "Zürich",  "Istanbul", "ılık",  "Irmak", "i-1",   "i 2",
+                               "I_3",    "10 Main", "9 Main",   "x!",    "x?",    "x.y",   "  lead",
+                               "Ørsted", "Ohio",    "Ñandú",    "Nube",  "Laan"};
+    for (const char* localeName :
+         {"en_US", "de_DE", "tr_TR", "cs_CZ", "da_DK", "sv_SE", "es_ES", "fr_FR", "C"}) {
+        const QLocale locale{QString::fromLatin1(localeName)};
+        const toolwindow::NameCollation collation(locale);
+        QCollator collator(locale);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        for (const QString& a : names)
+            for (const QString& b : names)
+                ASSERT_EQ(sign(collation.compare(a, b)), sign(collator.compare(a, b)))
+                    << localeName << ": " << a.toStdString() << " / " << b.toStdString();
+        std::vector<const QString*> pointers;
+        for (const QString& name : names)
+            pointers.push_back(&name);
+        for (const bool ascending : {true, false}) {
+            const std::vector<uint32_t> order = collation.sortedOrder(pointers, ascending);
+            for (size_t i = 1; i < order.size(); ++i) {
+                const int c = collator.compare(names[int(order[i - 1])], names[int(order[i])]);
+                EXPECT_TRUE(ascending ? c <= 0 : c >= 0) << localeName;
+                if (c == 0) { // equal names keep the order they came in
+                    EXPECT_LT(order[i - 1], order[i]) << localeName;
+                }
             }
         }
     }
+    // Where ASCII letters combine ("ch" after "h" in Czech, "aa" as "å" in Danish)
+    // every name goes to the collator.
+    EXPECT_TRUE(toolwindow::NameCollation(QLocale("en_US")).asciiTable());
+    EXPECT_FALSE(toolwindow::NameCollation(QLocale("cs_CZ")).asciiTable());
+    EXPECT_FALSE(toolwindow::NameCollation(QLocale("da_DK")).asciiTable());
 }
 
 TEST(ResultListModel, FirstRowsGoInAtOnceLaterOnesInPauses) {
     ResultListModel model;
     EXPECT_FALSE(model.flushDue());
     model.append("first", 1);
-    EXPECT_TRUE(model.flushDue());
+    EXPECT_TRUE(model.flushDue()); // an empty list takes its first rows at once
     model.flush();
+    EXPECT_EQ(model.flushPauseMs(), 16);
     model.append("second", 1);
     EXPECT_FALSE(model.flushDue()); // just inserted
-    QElapsedTimer wait;
-    wait.start();
-    while (!model.flushDue() && wait.elapsed() < 1000) {
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(model.flushPauseMs() + 5));
     EXPECT_TRUE(model.flushDue());
+    // The pause grows with the list: every insert lays out all rows again.
+    for (int i = 0; i < 400000; ++i)
+        model.append(QStringLiteral("row"), 1);
+    model.flush();
+    EXPECT_EQ(model.flushPauseMs(), 16 + 400002 / 4000);
 }
 
 } // namespace
