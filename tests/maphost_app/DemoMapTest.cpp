@@ -42,11 +42,14 @@ TEST(DemoMap, CitiesComeFromTheTableAndBadLinesAreSkipped) {
     ASSERT_EQ(cities.pushpins.size(), 2u);
     EXPECT_EQ(cities.pushpins[0].name, "Andorra");
     EXPECT_EQ(cities.pushpins[1].name, "Rankin Inlet");
-    ASSERT_EQ(cities.fields.size(), 4);
-    EXPECT_EQ(cities.pushpins[1].values[0].toString(), "America/Rankin_Inlet");
-    EXPECT_EQ(cities.pushpins[1].values[1].toString(), "CA");
-    EXPECT_EQ(cities.pushpins[1].values[3].toString(), "Central - NU (central)");
-    EXPECT_FALSE(cities.pushpins[0].values[3].isValid()); // no comment: no value
+    ASSERT_EQ(cities.fields.size(), 5);
+    // As imported data keeps its name column: the name is the first field.
+    EXPECT_EQ(cities.fields[0].name, "Name");
+    EXPECT_EQ(cities.pushpins[1].values[0].toString(), "Rankin Inlet");
+    EXPECT_EQ(cities.pushpins[1].values[1].toString(), "America/Rankin_Inlet");
+    EXPECT_EQ(cities.pushpins[1].values[2].toString(), "CA");
+    EXPECT_EQ(cities.pushpins[1].values[4].toString(), "Central - NU (central)");
+    EXPECT_FALSE(cities.pushpins[0].values[4].isValid()); // no comment: no value
 
     EXPECT_TRUE(DemoMap::worldCities(dir.filePath("absent.tab")).pushpins.empty());
 }
@@ -69,6 +72,16 @@ TEST(DemoMap, HoldsThreeDatasetsWithDifferentSymbolsAndAnAreaShape) {
     EXPECT_GT(data.dataSets[0].pushpins.size(), 300u); // zone1970.tab has over 300 zones
     ASSERT_EQ(data.shapes.size(), 1u);
     EXPECT_EQ(data.shapes[0].kind, maphost::ShapeKind::Freeform);
+
+    // Every dataset with fields names its pushpins in its first field, as an import does
+    // (so the exports show the names); "Landmarks" shows a dataset without fields.
+    for (const auto& ds : data.dataSets) {
+        if (ds.fields.isEmpty())
+            continue;
+        EXPECT_EQ(ds.fields[0].name, "Name") << ds.name.toStdString();
+        for (const auto& p : ds.pushpins)
+            ASSERT_EQ(p.values.value(0).toString(), p.name) << ds.name.toStdString();
+    }
 
     // The model takes it as it is.
     auto map = maphost::HostMap::create(data);

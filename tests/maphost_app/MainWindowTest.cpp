@@ -4,6 +4,7 @@
 #include "TestMaps.h"
 #include "desktop/Twips.h"
 #include "desktop/testing/RecordingDesktop.h"
+#include "maphost/app/HostProgram.h"
 #include "maphost/app/Screenshot.h"
 #include "maphost/document/MapDocument.h"
 #include "maphost/model/HostApplication.h"
@@ -111,6 +112,20 @@ TEST_F(MainWindowTest, ACommandWhoseTargetIsGoneDoesNothing) {
     application->AddCommand("Live", "Show", &live);
     ASSERT_EQ(commandActions().size(), 1);
     EXPECT_EQ(commandActions()[0]->text(), "Live");
+}
+
+// Qt appends an application display name, once set, to every window title (the
+// add-in's "About Locastra" would read "About Locastra - Map Host"). The host sets
+// none: the display name stays whatever the application name is.
+TEST_F(MainWindowTest, TheHostLeavesWindowTitlesAsTheirWindowsSetThem) {
+    maphost::setHostIdentity();
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+    QCoreApplication::setApplicationName(name);
+    // The main window names the host itself.
+    EXPECT_TRUE(window->windowTitle().endsWith(" - Map Host"))
+        << window->windowTitle().toStdString();
 }
 
 TEST_F(MainWindowTest, UnmodifiedMapClosesWithoutAsking) {

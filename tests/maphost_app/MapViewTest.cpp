@@ -3,6 +3,7 @@
 // Delete removes, keys and wheel move the map's own view.
 #include "maphost/view/MapView.h"
 #include "TestMaps.h"
+#include "maphost/view/MapProjection.h"
 #include "mappoint/DataSet.h"
 #include "mappoint/DataSets.h"
 #include "mappoint/Location.h"
@@ -92,6 +93,106 @@ TEST(MapView, DataSetZoomToBringsEveryPushpinIntoView) {
         const QPoint at = screenOf(renderer, lat, lon);
         EXPECT_TRUE(inside.contains(at)) << lat << "," << lon;
         EXPECT_TRUE(showsPicture(image, at, map->symbolImage(symbol)));
+    }
+}
+
+// DataSet.ZoomTo fits every pushpin into the view the map is shown in, with room for
+// the symbols at the edges, on a few layouts and view shapes; and it does not zoom out
+// further than the layout needs.
+TEST(MapView, ZoomToFitsEveryLayoutIntoTheViewWithAMargin) {
+    using Layout = std::vector<std::pair<double, double>>;
+    std::vector<std::pair<std::string, Layout>> layouts;
+    // The demo's capitals: most of the world.
+    layouts.push_back({"capitals",
+                       {{38.9, -77.0},
+                        {45.4, -75.7},
+                        {-15.8, -47.9},
+                        {-34.6, -58.4},
+                        {51.5, -0.1},
+                        {55.8, 37.6},
+                        {39.9, 116.4},
+                        {35.7, 139.7},
+                        {-35.3, 149.1},
+                        {-41.3, 174.8},
+                        {30.0, 31.2},
+                        {-1.3, 36.8},
+                        {-25.7, 28.2},
+                        {28.6, 77.2},
+                        {64.1, -21.9}}});
+    // The benchmark's grid: 18 columns of 11 rows, 31 to 48 N, 120 to 77 W.
+    Layout grid;
+    for (int c = 0; c < 18; ++c)
+        for (int r = 0; r < 11; ++r)
+            grid.push_back({31 + r * 17.0 / 10, -120 + c * 43.0 / 17});
+    layouts.push_back({"benchmark grid", grid});
+    // On both sides of the 180th meridian.
+    layouts.push_back({"pacific",
+                       {{-18.1, 178.4},
+                        {-13.8, -171.8},
+                        {-21.1, -175.2},
+                        {53.0, 158.6},
+                        {64.8, -147.7},
+                        {-8.5, 179.2}}});
+    // Tall and narrow, and one pushpin alone.
+    layouts.push_back({"chile", {{-18.5, -70.3}, {-33.4, -70.7}, {-53.2, -70.9}, {-41.5, -72.9}}});
+    layouts.push_back({"one", {{48.86, 2.35}}});
+
+    for (const QSize size : {QSize(640, 480), QSize(300, 600), QSize(1000, 500)}) {
+        for (const auto& [name, layout] : layouts) {
+            std::vector<maphost::PushpinData> pins;
+            for (size_t i = 0; i < layout.size(); ++i)
+                pins.push_back(pin(QString::number(i), layout[i].first, layout[i].second, 1));
+            auto map = mapWith(pins, 0, 0, 24854);
+            map->setViewportSize(size);
+            map->DataSets()->Item(1)->ZoomTo();
+            MapRenderer renderer;
+            renderer.setMap(map);
+            const QImage image = render(renderer, size);
+            // A symbol is drawn centred on its point, up to 32 pixels: 16 pixels of it
+            // must fit on every side.
+            const QRect inside = image.rect().adjusted(16, 16, -16, -16);
+            QRect spread;
+            for (const auto& [lat, lon] : layout) {
+                const QPoint at = screenOf(renderer, lat, lon, size);
+                EXPECT_TRUE(inside.contains(at))
+                    << name << " in " << size.width() << "x" << size.height() << ": " << lat << ","
+                    << lon << " at " << at.x() << "," << at.y();
+                spread = spread.isNull() ? QRect(at, QSize(1, 1))
+                                         : spread.united(QRect(at, QSize(1, 1)));
+            }
+            EXPECT_TRUE(showsPicture(image,
+                                     screenOf(renderer, layout[0].first, layout[0].second, size),
+                                     map->symbolImage(1)))
+                << name;
+            // Tight: the pushpins span over half the view in one direction at least
+            // (unless the whole world is already in view).
+            if (layout.size() > 1 && map->view().altitude < 24854)
+                EXPECT_TRUE(spread.width() > size.width() / 2 ||
+                            spread.height() > size.height() / 2)
+                    << name << " in " << size.width() << "x" << size.height() << ": spread "
+                    << spread.width() << "x" << spread.height();
+        }
+    }
+}
+
+TEST(MapView, TheViewReportsItsSizeForZoomTo) {
+    auto map = mapWith({pin("West", 0, -60, 1), pin("East", 0, 60, 2), pin("North", 50, 0, 3)}, 0,
+                       0, 24854);
+    maphost::MapView view;
+    view.resize(500, 260);
+    view.show();
+    view.setMap(map);
+    EXPECT_EQ(map->viewportSize(), QSizeF(500, 260));
+    view.resize(260, 500);
+    EXPECT_EQ(map->viewportSize(), QSizeF(260, 500));
+    map->DataSets()->Item(1)->ZoomTo();
+    const QImage image = view.renderImage();
+    for (const auto& [lat, lon, symbol] :
+         {std::tuple{0.0, -60.0, 1}, {0.0, 60.0, 2}, {50.0, 0.0, 3}}) {
+        const maphost::MapProjection projection(map->view(), QSizeF(view.size()));
+        const QPoint at = projection.toScreen(lat, lon).toPoint();
+        EXPECT_TRUE(image.rect().adjusted(16, 16, -16, -16).contains(at)) << lat << "," << lon;
+        EXPECT_TRUE(showsPicture(image, at, map->symbolImage(symbol))) << lat << "," << lon;
     }
 }
 

@@ -131,7 +131,9 @@ DataSetData DemoMap::worldCities(const QString& zoneTable) {
     DataSetData cities;
     cities.name = QStringLiteral("World Cities");
     cities.symbol = CitySymbol;
-    cities.fields = {{QStringLiteral("Time zone"), QMetaType::QString},
+    // Like imported data: the name column stays a field, the first one.
+    cities.fields = {{QStringLiteral("Name"), QMetaType::QString},
+                     {QStringLiteral("Time zone"), QMetaType::QString},
                      {QStringLiteral("Country codes"), QMetaType::QString},
                      {QStringLiteral("Coordinates"), QMetaType::QString},
                      {QStringLiteral("Comments"), QMetaType::QString}};
@@ -156,7 +158,8 @@ DataSetData DemoMap::worldCities(const QString& zoneTable) {
         pin.note = zone;
         pin.symbol = CitySymbol;
         const QString comments = columns.size() > 3 ? columns[3] : QString();
-        pin.values = {zone, columns[0], columns[1], comments.isEmpty() ? QVariant() : comments};
+        pin.values = {name, zone, columns[0], columns[1],
+                      comments.isEmpty() ? QVariant() : comments};
         cities.pushpins.push_back(pin);
     }
     return cities;
@@ -168,7 +171,8 @@ MapData DemoMap::build(const QString& zoneTable) {
     DataSetData capitals;
     capitals.name = QStringLiteral("Capitals");
     capitals.symbol = CapitalSymbol;
-    capitals.fields = {{QStringLiteral("Country"), QMetaType::QString},
+    capitals.fields = {{QStringLiteral("Name"), QMetaType::QString},
+                       {QStringLiteral("Country"), QMetaType::QString},
                        {QStringLiteral("Continent"), QMetaType::QString}};
     for (const Capital& c : Capitals) {
         PushpinData pin;
@@ -176,13 +180,14 @@ MapData DemoMap::build(const QString& zoneTable) {
         pin.latitude = c.latitude;
         pin.longitude = c.longitude;
         pin.symbol = CapitalSymbol;
-        pin.values = {QString::fromUtf8(c.country), QString::fromUtf8(c.continent)};
+        pin.values = {pin.name, QString::fromUtf8(c.country), QString::fromUtf8(c.continent)};
         capitals.pushpins.push_back(pin);
     }
 
     DataSetData landmarks;
     landmarks.name = QStringLiteral("Landmarks");
     landmarks.symbol = LandmarkSymbol;
+    // No fields at all: the demo shows that case too.
     for (const Landmark& l : Landmarks) {
         PushpinData pin;
         pin.name = QString::fromUtf8(l.name);

@@ -91,18 +91,20 @@ bool windowless(int argc, char** argv) {
     return false;
 }
 
-void setIdentity() {
+} // namespace
+
+void setHostIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("Locastra"));
     QCoreApplication::setApplicationName(QStringLiteral("maphost"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LOCASTRA_VERSION));
+    // No application display name: Qt would append it to the title of every window,
+    // the add-ins' windows too. The main window puts the host's name in its own title.
 }
-
-} // namespace
 
 int runHost(int argc, char** argv) {
     if (windowless(argc, argv)) {
         QCoreApplication core(argc, argv);
-        setIdentity();
+        setHostIdentity();
         QCommandLineParser parser;
         describe(parser);
         parser.process(core); // --help and --version exit here
@@ -110,8 +112,7 @@ int runHost(int argc, char** argv) {
     }
 
     QApplication qtApp(argc, argv);
-    setIdentity();
-    QApplication::setApplicationDisplayName(QStringLiteral("Map Host"));
+    setHostIdentity();
     QCommandLineParser parser;
     describe(parser);
     parser.process(qtApp);

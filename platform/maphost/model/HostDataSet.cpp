@@ -1,4 +1,5 @@
 #include "HostDataSet.h"
+#include "ViewFit.h"
 
 #include "HostFields.h"
 #include "HostRecordset.h"
@@ -71,32 +72,16 @@ void HostDataSet::ZoomTo() {
     const std::vector<PinId> ids = s.snapshot(id_);
     if (ids.empty())
         return;
-    double minLat = 90, maxLat = -90;
-    // Longitude extent two ways: as is, and with western longitudes moved past 180,
-    // so a dataset on both sides of the 180th meridian gets the narrow extent.
-    double minLon = 180, maxLon = -180, minEast = 360, maxEast = 0;
+    // Every pushpin in the view the map is shown in, with a margin.
+    std::vector<GeoPoint> points;
+    points.reserve(ids.size());
     for (PinId id : ids) {
         const PinRecord& p = s.pins[id];
-        minLat = std::min(minLat, p.latitude);
-        maxLat = std::max(maxLat, p.latitude);
-        minLon = std::min(minLon, p.longitude);
-        maxLon = std::max(maxLon, p.longitude);
-        const double east = p.longitude < 0 ? p.longitude + 360 : p.longitude;
-        minEast = std::min(minEast, east);
-        maxEast = std::max(maxEast, east);
+        points.push_back({p.latitude, p.longitude});
     }
-    if (maxEast - minEast < maxLon - minLon) {
-        minLon = minEast;
-        maxLon = maxEast;
-    }
-    const double centerLat = (minLat + maxLat) / 2;
-    const double centerLon = (minLon + maxLon) / 2;
-    // Enough altitude to see the extent's diagonal, with a margin.
-    double extentKm = std::max(sphere::distanceKm(minLat, minLon, maxLat, maxLon),
-                               sphere::distanceKm(minLat, maxLon, maxLat, minLon));
-    double extent = map_->Units() == mappoint::geoMiles ? extentKm / sphere::KmPerMile : extentKm;
-    s.setCenter(centerLat, centerLon);
-    s.setAltitude(std::clamp(extent * 1.2, 2.0, MaxAltitude));
+    const ViewData view = fitView(points, s.viewport, s.view, 2.0, MaxAltitude);
+    s.setCenter(view.centerLatitude, view.centerLongitude);
+    s.setAltitude(view.altitude);
 }
 
 void HostDataSet::Delete() {

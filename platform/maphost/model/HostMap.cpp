@@ -404,6 +404,15 @@ void HostMap::setView(const ViewData& view) {
     SetUnits(view.units == mappoint::geoKilometers ? mappoint::geoKilometers : mappoint::geoMiles);
 }
 
+void HostMap::setViewportSize(QSizeF size) {
+    if (size.width() >= 1 && size.height() >= 1)
+        d_->viewport = size;
+}
+
+QSizeF HostMap::viewportSize() const {
+    return d_->viewport;
+}
+
 // --- symbols -------------------------------------------------------------------------
 
 QImage HostMap::symbolImage(int id) const {

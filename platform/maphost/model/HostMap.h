@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QSizeF>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -128,6 +129,10 @@ public:
     void setCenter(double latitude, double longitude);
     // Sets centre, altitude (clamped to 1..24854) and units at once.
     void setView(const ViewData& view);
+    // The pixel size of the view that shows the map (the map view reports it); the
+    // views that show a set of pushpins (DataSet.ZoomTo) are fitted to it.
+    void setViewportSize(QSizeF size);
+    QSizeF viewportSize() const;
 
     // --- symbols -------------------------------------------------------------------
     // The picture of any symbol ID the map has (built-in or custom); null otherwise.

@@ -7,6 +7,7 @@
 #include "NameIndex.h"
 
 #include <QHash>
+#include <QSizeF>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -75,6 +76,8 @@ public:
 
     MapSelection selection;
     ViewData view;
+    // The pixel size of the view the map is shown in (DataSet.ZoomTo fits into it).
+    QSizeF viewport{800, 600};
     bool modified = false;
     QString filePath;
 

@@ -1,15 +1,12 @@
 #include "MapProjection.h"
 
+#include "maphost/model/ViewFit.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace maphost {
-
-namespace {
-constexpr double EarthRadiusKm = 6371.0088;
-constexpr double KmPerMile = 1.609344;
-} // namespace
 
 MapProjection::MapProjection(const ViewData& view, QSizeF viewSize)
     : view_(view), size_(viewSize.width() > 0 ? viewSize.width() : 1,
@@ -20,25 +17,19 @@ MapProjection::MapProjection(const ViewData& view, QSizeF viewSize)
 }
 
 double MapProjection::circumference(int units) {
-    const double km = 2 * std::numbers::pi * EarthRadiusKm;
-    return units == 1 ? km : km / KmPerMile;
+    return webmercator::circumference(units);
 }
 
 QPointF MapProjection::toWorld(double latitude, double longitude) {
-    const double lat = std::clamp(latitude, -MaxLatitude, MaxLatitude) * std::numbers::pi / 180;
-    const double x = (longitude + 180.0) / 360.0;
-    const double y =
-        0.5 - std::log(std::tan(std::numbers::pi / 4 + lat / 2)) / (2 * std::numbers::pi);
-    return {x, y};
+    return {webmercator::worldX(longitude), webmercator::worldY(latitude)};
 }
 
 double MapProjection::latitudeOf(double worldY) {
-    const double n = std::numbers::pi * (1 - 2 * worldY);
-    return std::atan(std::sinh(n)) * 180 / std::numbers::pi;
+    return webmercator::latitudeOf(worldY);
 }
 
 double MapProjection::longitudeOf(double worldX) {
-    return worldX * 360.0 - 180.0;
+    return webmercator::longitudeOf(worldX);
 }
 
 QPointF MapProjection::worldToScreen(QPointF world) const {

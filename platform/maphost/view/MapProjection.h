@@ -1,6 +1,7 @@
 #pragma once
 
 #include "maphost/MapData.h"
+#include "maphost/model/ViewFit.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -14,7 +15,7 @@ namespace maphost {
 // ground at the equator, so the highest altitude shows the whole world once.
 class MapProjection {
 public:
-    static constexpr double MaxLatitude = 85.05112878;
+    static constexpr double MaxLatitude = webmercator::MaxLatitude;
 
     MapProjection(const ViewData& view, QSizeF viewSize);
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -32,7 +33,16 @@ MapView::~MapView() = default;
 
 void MapView::setMap(std::shared_ptr<HostMap> map) {
     freeformWorld_.clear();
+    if (map)
+        map->setViewportSize(size());
     renderer_.setMap(std::move(map));
+}
+
+void MapView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The map fits the views it is asked to show (DataSet.ZoomTo) into this size.
+    if (const auto& map = renderer_.map())
+        map->setViewportSize(size());
 }
 
 void MapView::setTool(DrawingTool tool) {
