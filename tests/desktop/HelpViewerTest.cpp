@@ -43,13 +43,13 @@ TEST(HelpFile, SitemapNestsEntriesByList) {
     const auto entries = desktop::help::ParseSitemap(
         "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Top\">"
         "<param name=\"Local\" value=\"top.html\"></OBJECT><UL><LI><OBJECT "
-        "type=\"text/sitemap\"><param name=Name value='Inner'><param name=\"Local\" "
+        "type=\"text/sitemap\"><param name=Name value='In &amp; &gt;'><param name=\"Local\" "
         "value=\"in.html#part\"></OBJECT></UL><LI><OBJECT type=\"text/sitemap\">"
         "<param name=\"Name\" value=\"Next\"></OBJECT></UL>");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].local, "top.html");
     ASSERT_EQ(entries[0].children.size(), 1u);
-    EXPECT_EQ(entries[0].children[0].name, "Inner");
+    EXPECT_EQ(entries[0].children[0].name, "In & >");
     EXPECT_EQ(entries[0].children[0].local, "in.html#part");
     EXPECT_EQ(entries[1].name, "Next");
 }

@@ -4,6 +4,22 @@
 
 namespace desktop::help {
 
+namespace {
+
+// The character references a sitemap's attribute values may hold.
+QString decodeEntities(QString text) {
+    if (!text.contains(u'&'))
+        return text;
+    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    text.replace(QLatin1String("&#39;"), QLatin1String("'"));
+    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return text;
+}
+
+} // namespace
+
 std::vector<SitemapEntry> ParseSitemap(const QString& html) {
     static const QRegularExpression tag(QStringLiteral("<\\s*(/?)(ul|object|param)\\b([^>]*)>"),
                                         QRegularExpression::CaseInsensitiveOption);
@@ -43,7 +59,8 @@ std::vector<SitemapEntry> ParseSitemap(const QString& html) {
             QString key, value;
             for (auto a = attribute.globalMatch(found.captured(3)); a.hasNext();) {
                 const auto part = a.next();
-                const QString text = part.captured(3) + part.captured(4) + part.captured(5);
+                const QString text =
+                    decodeEntities(part.captured(3) + part.captured(4) + part.captured(5));
                 if (part.captured(1).compare(u"name", Qt::CaseInsensitive) == 0)
                     key = text;
                 else

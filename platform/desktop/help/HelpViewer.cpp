@@ -68,7 +68,7 @@ public:
                              QStringLiteral("<p>The topic \"%1\" is not in this help file.</p>")
                                  .arg(url.path().toHtmlEscaped()))
                        : QVariant();
-        if (type == QTextDocument::HtmlResource)
+        if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
             return decode(data);
         return data;
     }
