@@ -30,8 +30,9 @@ QString withCrLf(QString text) {
 frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmPushpin"));
     setWindowTitle(QStringLiteral("Pushpin Information"));
-    // A tool-window frame: title and close box only.
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A fixed tool-window frame: title and close box only, no minimise or maximise box.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4575, 6120).size());
 

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScreen>
 
 namespace actions {
@@ -15,8 +16,9 @@ namespace actions {
 frmSelectPushpinSymbol::frmSelectPushpinSymbol(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmSelectPushpinSymbol"));
     setWindowTitle(QStringLiteral("Select Pushpin Symbol"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // A fixed single-line frame: title and close box only, no minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4680, 3570).size());
 
@@ -42,8 +44,8 @@ frmSelectPushpinSymbol::frmSelectPushpinSymbol(QWidget* owner) : QDialog(owner) 
             &frmSelectPushpinSymbol::ButtonSelect_Click);
     connect(buttonCancle, &chameleonButton::Click, this,
             &frmSelectPushpinSymbol::buttonCancle_Click);
-    connect(ListView1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem*) { takeChoice(); });
+    // A double-click on the list takes the choice, on an item or beside the items.
+    ListView1->viewport()->installEventFilter(this);
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
@@ -74,6 +76,15 @@ void frmSelectPushpinSymbol::takeChoice() {
         break;
     }
     accept();
+}
+
+bool frmSelectPushpinSymbol::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        takeChoice();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmSelectPushpinSymbol::ButtonSelect_Click() {

@@ -56,6 +56,9 @@ QPixmap GridPicture() {
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAbout"));
+    // A fixed dialog frame: title and close box only, no minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
     Form_Load();
 }
@@ -99,7 +102,9 @@ void frmAbout::buildLayout() {
     grid->addWidget(Label3, 2, 1);
     grid->addWidget(Label4, 3, 1);
     grid->addWidget(ButtonClose, 4, 1, Qt::AlignRight);
-    setFixedWidth(420);
+    // Fixed size: 420 pixels wide, as high as the wrapped texts need.
+    const int height = heightForWidth(420);
+    setFixedSize(420, height > 0 ? height : sizeHint().height());
 }
 
 void frmAbout::Form_Load() {

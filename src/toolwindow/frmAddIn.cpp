@@ -314,16 +314,19 @@ void frmAddIn::Load() {
         return;
     loaded_ = true;
     setWindowTitle(QStringLiteral("Locastra v2.4"));
-    Step([&] {
+    const auto host = [this] {
         if (!Connect)
             throw automation::Error(91, QStringLiteral("No add-in object"));
-        const mappoint::ApplicationPtr host = Connect->hostApplication();
-        if (!host)
+        const mappoint::ApplicationPtr application = Connect->hostApplication();
+        if (!application)
             throw automation::Error(91, QStringLiteral("No host application"));
-        const int64_t left = host->Left();
-        const int64_t top = static_cast<int64_t>(host->Top()) + 1400;
-        move(desktop::twipsToPixelsX(static_cast<double>(left)),
-             desktop::twipsToPixelsY(static_cast<double>(top)));
+        return application;
+    };
+    // Left and top are two steps: a top that cannot be read keeps the left.
+    Step([&] { move(desktop::twipsToPixelsX(static_cast<double>(host()->Left())), y()); });
+    Step([&] {
+        const int64_t top = static_cast<int64_t>(host()->Top()) + 1400;
+        move(x(), desktop::twipsToPixelsY(static_cast<double>(top)));
     });
     results_->setColumnHeader(QStringLiteral("Pushpin"));
     ListView1->showColumnHeader();
@@ -354,8 +357,8 @@ void frmAddIn::closeEvent(QCloseEvent* event) {
 }
 
 void frmAddIn::reject() {
-    // Escape and the like go through the close request, so they hide too.
-    close();
+    // Esc: the window has no cancel button, so the key does nothing (a dialog would
+    // close). The close box, File > Hide and Quit are the ways to hide it.
 }
 
 void frmAddIn::Unload() {
@@ -407,11 +410,18 @@ void frmAddIn::FillDataSetSelector() {
     if (!Step([&] { count = dataSets->Count(); }))
         return;
     for (int32_t i = 1; i <= count; ++i) {
+        // Adding the item and giving it its dataset's picture are two steps: a dataset
+        // whose symbol cannot be read is listed with picture 1.
+        mappoint::DataSetPtr dataSet;
+        if (!Step([&] {
+                dataSet = dataSets->Item(i);
+                ImageCombo1->addItem(imageList1_.icon(1), dataSet->Name());
+            }))
+            continue;
+        const int item = ImageCombo1->count() - 1;
         Step([&] {
-            const mappoint::DataSetPtr dataSet = dataSets->Item(i);
-            const QString name = dataSet->Name();
             const int picture = locastra::SymbolImageIndex(dataSet->Symbol());
-            ImageCombo1->addItem(imageList1_.icon(picture), name);
+            ImageCombo1->setItemIcon(item, imageList1_.icon(picture));
         });
     }
 }

@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -714,6 +715,14 @@ bool chameleonButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
         auto* se = static_cast<QShortcutEvent*>(event);
         if (se->shortcutId() == m_shortcutId && m_shortcutId != 0) {
+            if (se->isAmbiguous()) {
+                // Another control or a menu claims the same key: no click. A menu of the
+                // window's menu bar with that key gets it; otherwise the button only
+                // takes the focus, as the platform does with an ambiguous access key.
+                if (!openMenuWithAccessKey())
+                    setFocus(Qt::ShortcutFocusReason);
+                return true;
+            }
             // The access key acts as a left click.
             m_lastButton = 1;
             mouseClick();
@@ -721,6 +730,23 @@ bool chameleonButton::event(QEvent* event) {
         }
     }
     return QWidget::event(event);
+}
+
+bool chameleonButton::openMenuWithAccessKey() {
+    const QKeySequence key = QKeySequence(QKeyCombination(
+        Qt::AltModifier, static_cast<Qt::Key>(m_accessKey.toUpper().toUcs4().value(0))));
+    for (QMenuBar* bar : window()->findChildren<QMenuBar*>()) {
+        if (!bar->isVisible())
+            continue;
+        for (QAction* action : bar->actions()) {
+            if (action->isVisible() && action->isEnabled() && action->menu() &&
+                QKeySequence::mnemonic(action->text()) == key) {
+                bar->setActiveAction(action);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void chameleonButton::mousePressEvent(QMouseEvent* event) {
@@ -814,8 +840,12 @@ void chameleonButton::keyPressEvent(QKeyEvent* event) {
         focusNextPrevChild(true);
         break;
     default:
-        break;
+        // Keys the button does not handle go on to its window, as on the platform a
+        // control without a use for a key leaves it to the form (Esc, Enter, F1, ...).
+        event->ignore();
+        return;
     }
+    event->accept();
 }
 
 void chameleonButton::keyReleaseEvent(QKeyEvent* event) {
@@ -824,8 +854,10 @@ void chameleonButton::keyReleaseEvent(QKeyEvent* event) {
         return;
     const int key = chameleonKeys::virtualKey(event->key());
     emit KeyUp(key, chameleonKeys::shiftState(event->modifiers()));
-    if (key != 32)
+    if (key != 32) {
+        event->ignore();
         return;
+    }
     if (m_lastKey == 32) {
         m_lastKey = 0;
         raiseClick();

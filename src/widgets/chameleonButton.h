@@ -190,6 +190,9 @@ private:
     void captureBackground();
     void applyPointer();
     void updateAccessKey();
+    // Opens the menu of the window's menu bar whose access key is the button's; false
+    // when there is none.
+    bool openMenuWithAccessKey();
     void mouseClick();
     void raiseClick();
     void checkHover();

@@ -2,8 +2,11 @@
 
 #include "actions/PushpinActions.h"
 #include "actions/SymbolPicker.h"
+#include "actions/frmPushpin.h"
+#include "actions/frmSelectPushpinSymbol.h"
 
 #include <QListWidget>
+#include <QTest>
 
 using namespace actionstest;
 
@@ -84,14 +87,63 @@ TEST_F(SymbolPicker, CancelSelectWithNothingAndCloseBoxMakeNoChoice) {
 TEST_F(SymbolPicker, DoubleClickOnSymbolZeroIsAChoice) {
     rows.rows[0].selected = true;
     OnNextModal([](QDialog* d) {
-        selectSymbol(d, 0);
-        emit symbolList(d)->itemDoubleClicked(symbolList(d)->item(0));
+        QListWidget* list = symbolList(d);
+        list->clearSelection();
+        // A double-click as the window system delivers it: a click, then the second
+        // press as a double-click.
+        const QPoint at = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     });
     actions::ChangePushpinSymbol(rows);
     EXPECT_EQ(actions::g_lSelectedSymbol, 0);
     EXPECT_EQ(pinState("One").symbol, 0);
     EXPECT_EQ(rows.rows[0].smallIcon, 1);
     EXPECT_TRUE(isSelected("One"));
+}
+
+// Part 3.5: a double-click on the list takes the choice, also beside the items.
+TEST_F(SymbolPicker, DoubleClickOnTheListsEmptyAreaTakesTheSelectedSymbol) {
+    rows.rows[0].selected = true;
+    bool clickedBesideTheItems = false;
+    OnNextModal([&](QDialog* d) {
+        QListWidget* list = symbolList(d);
+        list->scrollToBottom();
+        selectSymbol(d, 7);
+        // A point of the list's area that shows no item.
+        QPoint empty(-1, -1);
+        const QRect area = list->viewport()->rect();
+        for (int y = area.bottom() - 1; y > 0 && empty.x() < 0; y -= 2)
+            for (int x = area.right() - 1; x > 0 && empty.x() < 0; x -= 2)
+                if (!list->itemAt(QPoint(x, y)))
+                    empty = QPoint(x, y);
+        clickedBesideTheItems = empty.x() >= 0;
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, empty);
+        if (d->isVisible())
+            ClickButton(d, "buttonCancle");
+    });
+    actions::ChangePushpinSymbol(rows);
+    EXPECT_TRUE(clickedBesideTheItems);
+    EXPECT_EQ(actions::g_lSelectedSymbol, 7);
+    EXPECT_EQ(pinState("One").symbol, 7);
+}
+
+// Part 3.5 gives the picker a fixed single-line frame, Part 3.4 the information window a
+// fixed tool-window frame: title and close box, no minimise or maximise box, no resizing.
+TEST_F(SymbolPicker, FixedWindowsHaveNoMinimiseOrMaximiseBox) {
+    actions::frmSelectPushpinSymbol picker;
+    actions::frmPushpin information;
+    for (QDialog* dialog : {static_cast<QDialog*>(&picker), static_cast<QDialog*>(&information)}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint) << dialog->objectName().toStdString();
+        EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint) << dialog->objectName().toStdString();
+        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    }
+    EXPECT_EQ(information.windowType(), Qt::Tool);
+    EXPECT_EQ(picker.windowType(), Qt::Dialog);
 }
 
 TEST_F(SymbolPicker, TwoRowsGetSymbol255AndTheLastPicture) {

@@ -1,4 +1,5 @@
 #include "ToolsTestSupport.h"
+#include "widgets/chameleonButton.h"
 
 #include "actions/SymbolPicker.h"
 #include "tools/DataSetCommands.h"
@@ -53,7 +54,7 @@ void PickNext(int symbol) {
         auto* list = dialog->findChild<QListWidget*>("ListView1");
         list->clearSelection();
         list->item(symbol)->setSelected(true);
-        emit list->itemDoubleClicked(list->item(symbol));
+        emit dialog->findChild<chameleonButton*>("ButtonSelect")->Click();
     });
 }
 

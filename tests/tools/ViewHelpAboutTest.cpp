@@ -8,15 +8,22 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QTest>
 
 using namespace toolstest;
 using Kind = desktop::RecordedCall::Kind;
 
 namespace {
 
-void PressKey(QWidget* widget, int key) {
+// A key as the keyboard delivers it: to the widget that has the focus (which passes
+// on what it does not handle to its parents).
+void PressKey(QWidget* window, int key) {
+    QWidget* focused = window->focusWidget() ? window->focusWidget() : window;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(focused, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(focused, &release);
 }
 
 class ViewHelpAbout : public ToolsTest {
@@ -116,6 +123,46 @@ TEST_F(ViewHelpAbout, HelpWithoutViewerShowsTheError) {
     EXPECT_EQ(message.icon, desktop::Icon::Critical);
 }
 
+// The About window has a fixed dialog frame: no minimise or maximise box, no resizing.
+TEST_F(ViewHelpAbout, AboutHasAFixedDialogFrame) {
+    auto& form = openWired();
+    Qt::WindowFlags flags;
+    QSize minimum, maximum;
+    OnNextModal([&](QDialog* dialog) {
+        flags = dialog->windowFlags();
+        minimum = dialog->minimumSize();
+        maximum = dialog->maximumSize();
+        dialog->close();
+    });
+    form.mnuAbout->trigger();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint); // only the hints given below
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(minimum, maximum);
+}
+
+// Alt+H is claimed by the "&Help" menu and by the off-window "&HiddenHelpButton": the
+// ambiguous key must not fire the button; the menu gets it.
+TEST_F(ViewHelpAbout, AltHOpensTheHelpMenuNotTheHiddenButton) {
+    auto& form = openWired();
+    form.activateWindow();
+    QApplication::processEvents();
+    for (int i = 0; i < 3; ++i) {
+        QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+        QTest::keyClick(focused, Qt::Key_H, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(desktop_->count(Kind::ShellOpen), 0) << "press " << i + 1;
+        EXPECT_TRUE(form.mnuAboutMaain->isVisible()) << "press " << i + 1;
+        form.mnuAboutMaain->hide();
+        QApplication::processEvents();
+    }
+    // The button's own click still opens the page.
+    emit form.Help->Click();
+    EXPECT_EQ(desktop_->count(Kind::ShellOpen), 1);
+}
+
 TEST_F(ViewHelpAbout, HiddenButtonOpensTheHelpPage) {
     auto& form = openWired();
     emit form.Help->Click();
@@ -133,6 +180,8 @@ TEST_F(ViewHelpAbout, AboutShowsItsTextsAndClosesByEscOrClose) {
         version = about->lblVersion->text();
         trademark = about->Label3->text();
         about->Label4_Click();
+        // The close button has the focus, as it is the window's only control that takes it.
+        EXPECT_EQ(about->focusWidget(), about->ButtonClose);
         PressKey(about, Qt::Key_Return);
         EXPECT_TRUE(about->isVisible()); // other keys do nothing
         PressKey(about, Qt::Key_Escape);

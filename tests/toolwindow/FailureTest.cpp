@@ -120,13 +120,40 @@ TEST_F(FailureTest, LoadSkipsFailingStepsOneByOne) {
     faults_->failAlways("Application.Top");
     faults_->failAlways("DataSet.Symbol", "B");
     open();
-    EXPECT_NE(form().pos(), QPoint(desktop::twipsToPixelsX(3000), desktop::twipsToPixelsY(4400)));
+    // The left is a step of its own: a top that cannot be read keeps it.
+    EXPECT_EQ(form().pos().x(), desktop::twipsToPixelsX(3000));
+    EXPECT_NE(form().pos().y(), desktop::twipsToPixelsY(4400));
     EXPECT_EQ(form().windowTitle(), "Locastra v2.4");
     QStringList items;
     for (int i = 0; i < form().ImageCombo1->count(); ++i)
         items << form().ImageCombo1->itemText(i);
-    EXPECT_EQ(items, (QStringList{"All", "A", "C"}));
+    // A dataset whose symbol cannot be read is still listed (with picture 1), so it
+    // can be chosen.
+    EXPECT_EQ(items, (QStringList{"All", "A", "B", "C"}));
     EXPECT_EQ(form().ResultRows()->headerData(0, Qt::Horizontal).toString(), "Pushpin");
+    const QImage shown = form().ImageCombo1->itemIcon(2).pixmap(16, 16).toImage();
+    EXPECT_EQ(form().ImageList1().picture(1).toImage().convertToFormat(shown.format()), shown);
+    form().ImageCombo1->setCurrentIndex(2);
+    EXPECT_EQ(status(), "B contains 1 Pushpins");
+
+    // Refresh takes the same steps.
+    faults_->clearRules();
+    faults_->failAlways("DataSet.Symbol", "C");
+    faults_->failAlways("DataSet.Name", "A");
+    form().mnuRefresh->trigger();
+    items.clear();
+    for (int i = 0; i < form().ImageCombo1->count(); ++i)
+        items << form().ImageCombo1->itemText(i);
+    EXPECT_EQ(items, (QStringList{"All", "B", "C"}));
+}
+
+TEST_F(FailureTest, ALeftThatCannotBeReadKeepsTheTop) {
+    setMap({{"A", {{"a"}}}});
+    host_->setPosition(3000, 3000);
+    owner_.app = useFaults();
+    faults_->failAlways("Application.Left");
+    open();
+    EXPECT_EQ(form().pos().y(), desktop::twipsToPixelsY(4400));
 }
 
 TEST_F(FailureTest, SelectorChangeEndsSilentlyOnFailure) {

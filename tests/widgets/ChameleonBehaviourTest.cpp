@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -216,6 +218,54 @@ TEST(ChameleonBehaviour, AccessKeyClicks) {
     b->setCaption("Fish && &Chips");
     QTest::keyClick(win.top.get(), Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(log.count("Click"), 2);
+}
+
+// The button handles Space and the arrow keys; every other key goes on to its window,
+// so a window's own keys (Esc in About, Enter, F1) work while a button has the focus.
+TEST(ChameleonBehaviour, KeysTheButtonDoesNotHandleReachItsWindow) {
+    struct KeyWindow : QWidget {
+        QList<int> keys;
+        void keyPressEvent(QKeyEvent* e) override { keys << e->key(); }
+    } window;
+    auto* b = new chameleonButton(&window);
+    b->setCaption("Close");
+    EventLog log(b);
+    for (const int k : {int(Qt::Key_Escape), int(Qt::Key_Return), int(Qt::Key_F1), int(Qt::Key_A)})
+        key(b, QEvent::KeyPress, k);
+    EXPECT_EQ(window.keys, (QList<int>{Qt::Key_Escape, Qt::Key_Return, Qt::Key_F1, Qt::Key_A}));
+    EXPECT_EQ(log.count("KeyDown27"), 1); // the button's own event still comes first
+    window.keys.clear();
+    key(b, QEvent::KeyPress, Qt::Key_Space, " ");
+    key(b, QEvent::KeyPress, Qt::Key_Left);
+    EXPECT_TRUE(window.keys.isEmpty());
+}
+
+// An access key that another control or a menu also claims does not click the button;
+// a menu of the window's menu bar with that key opens instead.
+TEST(ChameleonBehaviour, AnAmbiguousAccessKeyOpensTheMenuNotTheButton) {
+    Window win;
+    auto* b = win.button;
+    b->setCaption("&Help me");
+    auto* bar = new QMenuBar(win.top.get());
+    bar->setNativeMenuBar(false);
+    QMenu* help = bar->addMenu("&Help");
+    help->addAction("About");
+    bar->show();
+    QApplication::setActiveWindow(win.top.get());
+    QApplication::processEvents();
+    EventLog log(b);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(win.top.get(), Qt::Key_H, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(log.count("Click"), 0) << "press " << i + 1;
+        EXPECT_TRUE(help->isVisible()) << "press " << i + 1;
+        help->hide();
+        QApplication::processEvents();
+    }
+    // Alone with its key, the button clicks.
+    b->setCaption("&Jump");
+    QTest::keyClick(win.top.get(), Qt::Key_J, Qt::AltModifier);
+    EXPECT_EQ(log.count("Click"), 1);
 }
 
 TEST(ChameleonBehaviour, CheckBoxBehaviourTogglesAndHoldsThePressedLook) {
