@@ -180,6 +180,20 @@ void BM_Sort(benchmark::State& state) {
 }
 BENCHMARK(BM_Sort)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
 
+// Get All once Sort is on: every batch is sorted and merged into its place.
+void BM_GetAllSorted(benchmark::State& state) {
+    toolwindow::frmAddIn& form = *setup().form;
+    if (!form.ResultRows()->isSorted()) {
+        state.SkipWithError("the list is not sorted");
+        return;
+    }
+    for (auto _ : state)
+        emit form.ButtonShowAll->Click();
+    if (form.ResultRows()->rowCount() != PushpinCount)
+        state.SkipWithError("not every pushpin was listed");
+}
+BENCHMARK(BM_GetAllSorted)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
 // After Sort: every batch is merged into its sorted place.
 BENCHMARK_CAPTURE(BM_StopLatency, sorted, true)
     ->Unit(benchmark::kMillisecond)

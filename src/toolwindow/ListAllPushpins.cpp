@@ -87,7 +87,8 @@ void ListAllPushpins::flushRows() {
     // The newest row is scrolled into view once per batch.
     ResultListModel& rows = *form_.ResultRows();
     const int last = rows.flush();
-    if (last >= 0)
+    // After Stop the command ends at once: no scrolling (it lays out every row).
+    if (last >= 0 && !form_.StopFlag)
         form_.ListView1->scrollTo(rows.index(last));
 }
 

@@ -123,6 +123,31 @@ NameCollation::NameCollation(const QLocale& locale) : collator_(locale) {
     asciiTable_ = table.valid;
 }
 
+NameCollation::Key NameCollation::key(const QString& name) const {
+    Key key;
+    if (!asciiTable_ || !isAscii(name))
+        return key;
+    key.ascii = true;
+    const char16_t* p = reinterpret_cast<const char16_t*>(name.constData());
+    int packed = 0;
+    for (qsizetype c = 0; c < name.size() && packed < 4; ++c) {
+        const uint8_t r = rank_[p[c]];
+        if (r == 0)
+            continue;
+        key.prefix |= uint32_t(r) << (24 - 8 * packed);
+        ++packed;
+    }
+    return key;
+}
+
+int NameCollation::compare(const QString& a, Key aKey, const QString& b, Key bKey) const {
+    if (!aKey.ascii || !bKey.ascii)
+        return collator_.compare(a, b);
+    if (aKey.prefix != bKey.prefix)
+        return aKey.prefix < bKey.prefix ? -1 : 1;
+    return compareRanks(rank_, a, b);
+}
+
 int NameCollation::compare(const QString& a, const QString& b) const {
     if (asciiTable_ && isAscii(a) && isAscii(b))
         return compareRanks(rank_, a, b);

@@ -31,6 +31,16 @@ public:
     std::vector<uint32_t> sortedOrder(const std::vector<const QString*>& names,
                                       bool ascending) const;
 
+    // A name's key for repeated comparisons, made once per name: whether the name
+    // takes the ASCII table, and then its first four ranks packed big-endian (integer
+    // order is the ranks' order). compare(a, aKey, b, bKey) gives compare(a, b).
+    struct Key {
+        uint32_t prefix = 0;
+        bool ascii = false;
+    };
+    Key key(const QString& name) const;
+    int compare(const QString& a, Key aKey, const QString& b, Key bKey) const;
+
     // Whether ASCII names take the table (for the tests).
     bool asciiTable() const { return asciiTable_; }
 

@@ -62,12 +62,15 @@ void ResultListModel::setColumnHeader(const QString& text) {
 }
 
 bool ResultListModel::before(const Row& a, const Row& b) const {
-    const int c = collation_.compare(a.name, b.name);
+    const int c = collation_.compare(a.name, a.key(), b.name, b.key());
     return order_ == Qt::AscendingOrder ? c < 0 : c > 0;
 }
 
 void ResultListModel::append(const QString& name, int imageIndex) {
-    pending_.push_back(Row{name, static_cast<int16_t>(imageIndex)});
+    // Only a sorted list compares names: an unsorted one takes its keys when Sort is
+    // first used.
+    pending_.emplace_back(name, static_cast<int16_t>(imageIndex),
+                          sorted_ ? collation_.key(name) : NameCollation::Key{});
     if (sorted_ && pending_.size() > 1 && before(pending_.back(), pending_[pendingFirst_]))
         pendingFirst_ = pending_.size() - 1;
 }
@@ -179,6 +182,10 @@ void ResultListModel::clear() {
 
 void ResultListModel::toggleSort() {
     flush();
+    if (!sorted_) {
+        for (Row& row : rows_)
+            row.setKey(collation_.key(row.name));
+    }
     sorted_ = true;
     order_ = order_ == Qt::DescendingOrder ? Qt::AscendingOrder : Qt::DescendingOrder;
     sortRows();

@@ -70,9 +70,21 @@ public:
 
 private:
     struct Row {
+        Row(QString n, int16_t i, NameCollation::Key k)
+            : name(std::move(n)), image(i), ascii(k.ascii), prefix(k.prefix) {}
+        NameCollation::Key key() const { return {prefix, ascii}; }
+        void setKey(NameCollation::Key k) {
+            ascii = k.ascii;
+            prefix = k.prefix;
+        }
         QString name;
         int16_t image;
+        // The name's sort key, made when the row is queued; it fits beside the image,
+        // so a row takes no more memory.
+        bool ascii;
+        uint32_t prefix;
     };
+    static_assert(sizeof(Row) == sizeof(QString) + 8, "a row is its name and 8 bytes");
     bool before(const Row& a, const Row& b) const;
     void finishedInsert() { sinceFlush_.restart(); }
     void sortRows();
