@@ -164,7 +164,7 @@ private:
 
     toolwindow::frmAddIn& form_;
     QString path_;
-    const GisFormat& format_;
+    const GisFormat format_; // a copy: callers may pass a temporary
     QHash<QString, qsizetype> unionIndex_;
     QVector<GisColumn> unionColumns_;
 };

@@ -52,7 +52,7 @@ private:
 
     // GDAL's messages go into the errors thrown, not to the console.
     CPLErrorHandlerPusher quiet_{CPLQuietErrorHandler};
-    const GisFormat& format_;
+    const GisFormat format_; // a copy: callers may pass a temporary
     QString path_;
     QString folder_;
     QTemporaryDir staging_;

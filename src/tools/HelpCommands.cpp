@@ -3,29 +3,40 @@
 #include "AddinFolder.h"
 #include "desktop/Desktop.h"
 
-#include <QFileInfo>
+#include <QHash>
 
 namespace tools {
 
 QString HelpErrorMessage() {
+    // Names the add-in library as it is on this system, so the user looks for a file
+    // that exists.
     return QStringLiteral("Could not open the helpfile,  make sure 'locastra.chm' is in the "
-                          "same directory as locastra.dll. you can download it from ") +
+                          "same directory as libLocastra.so. you can download it from ") +
            MakerHost;
+}
+
+QString WindowHelpTopic(const QString& windowName) {
+    static const QHash<QString, QString> topics = {
+        {QStringLiteral("frmAddIn"), QStringLiteral("tool-window.html")},
+        {QStringLiteral("frmPushpin"), QStringLiteral("information-window.html")},
+        {QStringLiteral("frmSelectPushpinSymbol"), QStringLiteral("symbol-picker.html")},
+        {QStringLiteral("frmAbout"), QStringLiteral("about.html")}};
+    return topics.value(windowName);
 }
 
 QString HelpFilePath(const QString& folder) {
     if (folder.isEmpty())
         return QString();
-    const QString chm = folder + QLatin1Char('/') + HelpFileName;
-    const QString page = folder + QLatin1Char('/') + HelpPageFileName;
-    if (!QFileInfo::exists(chm) && QFileInfo::exists(page))
-        return page;
-    return chm;
+    return folder + QLatin1Char('/') + HelpFileName;
 }
 
 void ShowHelpFile() {
+    ShowHelpTopic(QString());
+}
+
+void ShowHelpTopic(const QString& topic) {
     const QString path = HelpFilePath(AddinFolder());
-    if (!path.isEmpty() && desktop::services().showHelp(path, QString()))
+    if (!path.isEmpty() && desktop::services().showHelp(path, topic))
         return;
     desktop::services().messageBox(HelpErrorMessage(), QStringLiteral("Error"),
                                    desktop::Icon::Critical, desktop::Buttons::Ok);

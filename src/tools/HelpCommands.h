@@ -10,18 +10,20 @@ inline const QString MakerHost = QStringLiteral("www.locastra.example");
 inline const QString HelpPageAddress = QStringLiteral("http://www.locastra.example/help.html");
 
 inline const QString HelpFileName = QStringLiteral("locastra.chm");
-// The help page shipped beside the library where no compiled help file is.
-inline const QString HelpPageFileName = QStringLiteral("locastra.html");
+
+// The help topic of each Locastra window (F1 opens it), keyed by the window's name.
+QString WindowHelpTopic(const QString& windowName);
 
 // The text of the message shown when the help cannot be opened.
 QString HelpErrorMessage();
-// The help file to open: folder/locastra.chm, or folder/locastra.html when only that
-// exists. Empty when the folder is unknown.
+// The help file to open: folder/locastra.chm. Empty when the folder is unknown.
 QString HelpFilePath(const QString& folder);
 
-// Help > Help (F1): opens the help file in the help viewer; shows the "Error" message
-// when the folder is unknown or no viewer can show it.
+// Help > Help (F1): opens the help file in the help viewer at its first topic; shows
+// the "Error" message when the folder is unknown or no viewer can be started.
 void ShowHelpFile();
+// The same at a topic of the file ("symbol-picker.html").
+void ShowHelpTopic(const QString& topic);
 // The hidden help button: opens the maker's help page; the result is not examined.
 void OpenHelpPage();
 

@@ -5,11 +5,13 @@
 #include "DataSetCommands.h"
 #include "HelpCommands.h"
 #include "ViewCommands.h"
+#include "WindowHelpKey.h"
 #include "frmAbout.h"
 #include "toolwindow/frmAddIn.h"
 #include "widgets/chameleonButton.h"
 
 #include <QAction>
+#include <QApplication>
 
 namespace tools {
 
@@ -30,6 +32,7 @@ void wireTools(toolwindow::frmAddIn& form) {
     QObject::connect(form.cmdChange, &chameleonButton::Click, window,
                      [window] { ChangeBalloons(*window); });
     QObject::connect(form.Help, &chameleonButton::Click, window, [] { OpenHelpPage(); });
+    qApp->installEventFilter(new WindowHelpKey(window));
 }
 
 } // namespace tools

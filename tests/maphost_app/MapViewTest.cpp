@@ -166,11 +166,12 @@ TEST(MapView, ZoomToFitsEveryLayoutIntoTheViewWithAMargin) {
                 << name;
             // Tight: the pushpins span over half the view in one direction at least
             // (unless the whole world is already in view).
-            if (layout.size() > 1 && map->view().altitude < 24854)
+            if (layout.size() > 1 && map->view().altitude < 24854) {
                 EXPECT_TRUE(spread.width() > size.width() / 2 ||
                             spread.height() > size.height() / 2)
                     << name << " in " << size.width() << "x" << size.height() << ": spread "
                     << spread.width() << "x" << spread.height();
+            }
         }
     }
 }

@@ -14,7 +14,7 @@
 namespace toolstest {
 
 // The tool window with the tools wired, the host model in-process, and the add-in
-// folder pointed at the build's library folder (hide.bmp and locastra.html lie there).
+// folder pointed at the build's library folder (hide.bmp and locastra.chm lie there).
 class ToolsTest : public twtest::ToolWindowTest {
 protected:
     void SetUp() override {

@@ -5,10 +5,14 @@
 #include "tools/frmAbout.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace toolstest;
@@ -83,30 +87,41 @@ TEST_F(ViewHelpAbout, ZoomInFailureLeavesTheView) {
     EXPECT_EQ(messages(), 0);
 }
 
-TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileOrTheShippedPage) {
+TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileAndF1EachWindowsTopic) {
     auto& form = openWired();
     QTemporaryDir dir;
     tools::SetAddinFolder(dir.path());
-    // No file at all: the chm is still what the viewer is asked for.
+    // The viewer gets the file at its first topic, whether or not the file is there:
+    // a file it cannot read is the viewer's to report.
     form.mnuHelp->trigger();
     ASSERT_EQ(desktop_->count(Kind::ShowHelp), 1);
     EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.chm");
+    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().topic, "");
     EXPECT_EQ(messages(), 0);
 
-    QFile page(dir.filePath("locastra.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
-    form.mnuHelp->trigger();
-    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.html");
-
-    QFile chm(dir.filePath("locastra.chm"));
-    ASSERT_TRUE(chm.open(QIODevice::WriteOnly));
-    chm.close();
-    form.mnuHelp->trigger();
-    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().text, dir.path() + "/locastra.chm");
-    EXPECT_EQ(messages(), 0);
-    // The build puts the page beside the library.
-    EXPECT_TRUE(QFile::exists(QStringLiteral(LOCASTRA_LIBRARY_DIR "/locastra.html")));
+    // F1 in another Locastra window opens that window's topic; in an unknown window
+    // and in the tool window (its Help entry's shortcut) the key is left alone.
+    for (const auto& [window, topic] :
+         std::vector<std::pair<QString, QString>>{{"frmSelectPushpinSymbol", "symbol-picker.html"},
+                                                  {"frmPushpin", "information-window.html"},
+                                                  {"frmAbout", "about.html"},
+                                                  {"someOtherWindow", ""},
+                                                  {"frmAddIn", ""}}) {
+        QDialog dialog;
+        dialog.setObjectName(window);
+        auto* field = new QLineEdit(&dialog);
+        const qsizetype before = desktop_->count(Kind::ShowHelp);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(field, &f1);
+        if (topic.isEmpty()) {
+            EXPECT_EQ(desktop_->count(Kind::ShowHelp), before) << window.toStdString();
+        } else {
+            ASSERT_EQ(desktop_->count(Kind::ShowHelp), before + 1) << window.toStdString();
+            EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().topic, topic);
+        }
+    }
+    // The build puts the compiled help file beside the library.
+    EXPECT_TRUE(QFile::exists(QStringLiteral(LOCASTRA_LIBRARY_DIR "/locastra.chm")));
 }
 
 TEST_F(ViewHelpAbout, HelpWithoutViewerShowsTheError) {
@@ -117,7 +132,7 @@ TEST_F(ViewHelpAbout, HelpWithoutViewerShowsTheError) {
     const desktop::RecordedCall message = lastMessage();
     EXPECT_EQ(message.text,
               "Could not open the helpfile,  make sure 'locastra.chm' is in the same directory "
-              "as locastra.dll. you can download it from " +
+              "as libLocastra.so. you can download it from " +
                   tools::MakerHost);
     EXPECT_EQ(message.title, "Error");
     EXPECT_EQ(message.icon, desktop::Icon::Critical);
