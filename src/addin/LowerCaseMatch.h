@@ -5,7 +5,7 @@
 
 namespace locastra {
 
-// The match tests that compare in lower case (Part 2.2's search, Part 3.1's deep
+// The match tests that compare in lower case (the search's and the double-click's deep
 // search): both texts lower-cased with the user's locale (QLocale().toLower), the
 // target once. A text of plain ASCII is compared without building its lowered copy
 // where the locale lowers every ASCII letter as ASCII does; a locale that does not

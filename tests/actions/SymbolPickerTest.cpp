@@ -102,7 +102,7 @@ TEST_F(SymbolPicker, DoubleClickOnSymbolZeroIsAChoice) {
     EXPECT_TRUE(isSelected("One"));
 }
 
-// Part 3.5: a double-click on the list takes the choice, also beside the items.
+// A double-click on the list takes the choice, also beside the items.
 TEST_F(SymbolPicker, DoubleClickOnTheListsEmptyAreaTakesTheSelectedSymbol) {
     rows.rows[0].selected = true;
     bool clickedBesideTheItems = false;
@@ -128,8 +128,8 @@ TEST_F(SymbolPicker, DoubleClickOnTheListsEmptyAreaTakesTheSelectedSymbol) {
     EXPECT_EQ(pinState("One").symbol, 7);
 }
 
-// Part 3.5 gives the picker a fixed single-line frame, Part 3.4 the information window a
-// fixed tool-window frame: title and close box, no minimise or maximise box, no resizing.
+// The picker has a fixed single-line frame, the information window a fixed tool-window
+// frame: title and close box, no minimise or maximise box, no resizing.
 TEST_F(SymbolPicker, FixedWindowsHaveNoMinimiseOrMaximiseBox) {
     actions::frmSelectPushpinSymbol picker;
     actions::frmPushpin information;
