@@ -33,7 +33,7 @@ namespace {
 // this waits up to a minute; a dialog the answer did not close is answered again,
 // and one still open after that is rejected, so a test fails instead of hanging.
 template <typename T> void whenModal(std::function<void(T*)> answer) {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(qApp); // freed with the application if never stopped
     auto clock = std::make_shared<QElapsedTimer>();
     auto answeredAt = std::make_shared<qint64>(-1);
     clock->start();
