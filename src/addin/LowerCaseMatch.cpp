@@ -5,15 +5,15 @@
 
 namespace locastra {
 
-namespace {
-
-bool isAscii(const QString& text) {
+bool IsAscii(const QString& text) {
     const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
     for (qsizetype i = 0, n = text.size(); i < n; ++i)
         if (p[i] >= 0x80)
             return false;
     return true;
 }
+
+namespace {
 
 inline char16_t asciiLower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
@@ -54,7 +54,7 @@ LowerCaseMatch::LowerCaseMatch(const QString& target, const QLocale& locale)
     lowered_ = locale_.toLower(target);
     if (lowered_.isNull())
         lowered_ = QStringLiteral("");
-    loweredIsAscii_ = isAscii(lowered_);
+    loweredIsAscii_ = IsAscii(lowered_);
 }
 
 void LowerCaseMatch::setTarget(const QString& target) {
@@ -64,14 +64,14 @@ void LowerCaseMatch::setTarget(const QString& target) {
     lowered_ = locale_.toLower(target);
     if (lowered_.isNull())
         lowered_ = QStringLiteral("");
-    loweredIsAscii_ = isAscii(lowered_);
+    loweredIsAscii_ = IsAscii(lowered_);
 }
 
 bool LowerCaseMatch::containedIn(const QString& text) const {
     const qsizetype needle = lowered_.size();
     if (needle == 0)
         return true;
-    if (!asciiShortcut_ || !isAscii(text))
+    if (!asciiShortcut_ || !IsAscii(text))
         return locale_.toLower(text).contains(lowered_);
     // An ASCII text lowers to ASCII, so a non-ASCII target cannot be in it.
     if (!loweredIsAscii_ || needle > text.size())
@@ -86,7 +86,7 @@ bool LowerCaseMatch::containedIn(const QString& text) const {
 }
 
 bool LowerCaseMatch::equals(const QString& text) const {
-    if (!asciiShortcut_ || !isAscii(text))
+    if (!asciiShortcut_ || !IsAscii(text))
         return locale_.toLower(text) == lowered_;
     if (!loweredIsAscii_ || text.size() != lowered_.size())
         return false;

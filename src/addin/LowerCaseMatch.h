@@ -5,6 +5,9 @@
 
 namespace locastra {
 
+// Whether every character of text is plain ASCII.
+bool IsAscii(const QString& text);
+
 // The match tests that compare in lower case (the search's and the double-click's deep
 // search): both texts lower-cased with the user's locale (QLocale().toLower), the
 // target once. A text of plain ASCII is compared without building its lowered copy

@@ -1,5 +1,7 @@
 #include "NameCollation.h"
 
+#include "addin/LowerCaseMatch.h"
+
 #include <QHash>
 #include <QMutex>
 #include <algorithm>
@@ -9,14 +11,6 @@
 namespace toolwindow {
 
 namespace {
-
-bool isAscii(const QString& text) {
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
-    for (qsizetype i = 0, n = text.size(); i < n; ++i)
-        if (p[i] >= 0x80)
-            return false;
-    return true;
-}
 
 struct AsciiTable {
     std::array<uint8_t, 128> rank{};
@@ -125,7 +119,7 @@ NameCollation::NameCollation(const QLocale& locale) : collator_(locale) {
 
 NameCollation::Key NameCollation::key(const QString& name) const {
     Key key;
-    if (!asciiTable_ || !isAscii(name))
+    if (!asciiTable_ || !locastra::IsAscii(name))
         return key;
     key.ascii = true;
     const char16_t* p = reinterpret_cast<const char16_t*>(name.constData());
@@ -149,7 +143,7 @@ int NameCollation::compare(const QString& a, Key aKey, const QString& b, Key bKe
 }
 
 int NameCollation::compare(const QString& a, const QString& b) const {
-    if (asciiTable_ && isAscii(a) && isAscii(b))
+    if (asciiTable_ && locastra::IsAscii(a) && locastra::IsAscii(b))
         return compareRanks(rank_, a, b);
     return collator_.compare(a, b);
 }
@@ -172,7 +166,7 @@ std::vector<uint32_t> NameCollation::sortedOrder(const std::vector<const QString
         const QString& name = *names[i];
         Key& key = keys[i];
         key.index = static_cast<uint32_t>(i);
-        key.ascii = asciiTable_ && isAscii(name);
+        key.ascii = asciiTable_ && locastra::IsAscii(name);
         key.prefix = 0;
         key.offset = static_cast<uint32_t>(ranks.size());
         key.length = 0;
