@@ -1,5 +1,6 @@
 #include "CsvFileDialog.h"
 
+#include "FormChild.h"
 #include "desktop/Desktop.h"
 #include "toolwindow/frmAddIn.h"
 
@@ -16,10 +17,7 @@ CsvFileDialog::CsvFileDialog(QObject* parent) : QObject(parent) {
 }
 
 CsvFileDialog& CsvFileDialog::of(toolwindow::frmAddIn& form) {
-    auto* dialog = form.findChild<CsvFileDialog*>(DialogName, Qt::FindDirectChildrenOnly);
-    if (!dialog)
-        dialog = new CsvFileDialog(&form);
-    return *dialog;
+    return FormChild<CsvFileDialog>(form, DialogName, [&form] { return new CsvFileDialog(&form); });
 }
 
 std::optional<QString> CsvFileDialog::Show() {

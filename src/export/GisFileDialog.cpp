@@ -1,5 +1,6 @@
 #include "GisFileDialog.h"
 
+#include "FormChild.h"
 #include "GisFormat.h"
 #include "desktop/Desktop.h"
 #include "toolwindow/frmAddIn.h"
@@ -17,10 +18,7 @@ GisFileDialog::GisFileDialog(QObject* parent) : QObject(parent) {
 }
 
 GisFileDialog& GisFileDialog::of(toolwindow::frmAddIn& form) {
-    auto* dialog = form.findChild<GisFileDialog*>(DialogName, Qt::FindDirectChildrenOnly);
-    if (!dialog)
-        dialog = new GisFileDialog(&form);
-    return *dialog;
+    return FormChild<GisFileDialog>(form, DialogName, [&form] { return new GisFileDialog(&form); });
 }
 
 std::optional<GisFileDialog::Choice> GisFileDialog::Show() {
