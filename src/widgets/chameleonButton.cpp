@@ -21,6 +21,14 @@ using namespace chameleonColors;
 
 namespace {
 constexpr int HoverPollMs = 40;
+
+// A widget's palette answers in the colour group of its current state (disabled, inactive
+// window). System colours stand for the enabled, active colours; the disabled look is
+// drawn from them, so they are always read from that group.
+QPalette normalColors(QPalette palette) {
+    palette.setCurrentColorGroup(QPalette::Active);
+    return palette;
+}
 } // namespace
 
 // ===========================================================================================
@@ -451,9 +459,9 @@ void chameleonButton::computePalette() {
     in.foreColor = m_foreColor;
     in.foreOver = m_foreOver;
     in.maskColor = m_maskColor;
-    in.own = palette();
+    in.own = normalColors(palette());
     if (parentWidget()) {
-        in.surface = parentWidget()->palette();
+        in.surface = normalColors(parentWidget()->palette());
         in.hasSurface = true;
     }
     m_palette = chameleonPalette::compute(in);
@@ -614,7 +622,7 @@ void chameleonButton::applyPointer() {
 }
 
 void chameleonButton::rebuildPictures() {
-    const uint32_t mask = translate(m_maskColor, palette());
+    const uint32_t mask = translate(m_maskColor, normalColors(palette()));
     m_drawNormal = chameleonDraw::maskedPicture(m_pictureNormal, m_useMaskColor, mask);
     m_drawOver = chameleonDraw::maskedPicture(m_pictureOver, m_useMaskColor, mask);
     m_greyNormal = chameleonDraw::greyPicture(m_drawNormal);

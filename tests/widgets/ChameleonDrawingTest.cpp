@@ -375,3 +375,27 @@ TEST(ChameleonDrawing, ContainerColourChangesReachSystemSchemes) {
     win.top->setPalette(pal);
     EXPECT_EQ(b->workingPalette().face, 0xC8D0D4u);
 }
+
+// A window shown with its button disabled (a dialog's OK before there is input), or
+// shown while another window is active, draws the enabled button in the same colours as
+// one that never was disabled.
+TEST(ChameleonDrawing, ColoursDoNotDependOnTheStateWhenTheyWereRead) {
+    Window win;
+    auto* b = win.button;
+    b->applyAddinDefaults();
+    b->setCaption("OK");
+    const QImage enabled = grabButton(b);
+
+    b->setEnabled(false);
+    win.top->hide();
+    win.top->show();
+    QApplication::processEvents();
+    b->setEnabled(true);
+    EXPECT_EQ(grabButton(b), enabled);
+
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    b->Refresh();
+    EXPECT_EQ(grabButton(b), enabled);
+}
