@@ -14,6 +14,9 @@
 #include "mappoint/Recordset.h"
 #include "widgets/chameleonButton.h"
 
+#include <QPersistentModelIndex>
+#include <QTimer>
+
 namespace toolwindow {
 
 using locastra::Step;
@@ -47,6 +50,8 @@ void ListAllPushpins::click() {
     MessagePump pump([&] {
         if (rows.flushDue())
             flushRows();
+        else
+            rows.sortQueued();
         progress.show();
     });
     const QString choice = form_.DataSetChoice();
@@ -78,6 +83,8 @@ void ListAllPushpins::listDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
                 const QString name = pushpin->Name();
                 rows.append(name, locastra::SymbolImageIndex(pushpin->Symbol()));
             });
+            if (rows.batchFull())
+                pump.yieldNow();
         });
     if (!walked)
         finish();
@@ -87,9 +94,19 @@ void ListAllPushpins::flushRows() {
     // The newest row is scrolled into view once per batch.
     ResultListModel& rows = *form_.ResultRows();
     const int last = rows.flush();
-    // After Stop the command ends at once: no scrolling (it lays out every row).
-    if (last >= 0 && !form_.StopFlag)
+    if (last < 0)
+        return;
+    // After Stop the command ends first and the view scrolls once the window handles
+    // its messages again (scrolling lays out every row).
+    if (!form_.StopFlag) {
         form_.ListView1->scrollTo(rows.index(last));
+        return;
+    }
+    QTimer::singleShot(0, form_.ListView1,
+                       [view = form_.ListView1, newest = QPersistentModelIndex(rows.index(last))] {
+                           if (newest.isValid())
+                               view->scrollTo(newest);
+                       });
 }
 
 void ListAllPushpins::endBlock() {

@@ -65,6 +65,8 @@ void PushpinSearch::click() {
     MessagePump pump([&] {
         if (rows.flushDue())
             rows.flush();
+        else
+            rows.sortQueued();
         progress.show();
     });
     locastra::LowerCaseMatch match;
@@ -105,6 +107,8 @@ void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
                     ++matches_;
                 }
             });
+            if (rows.batchFull())
+                pump.yieldNow();
         });
     if (!walked)
         finish();

@@ -92,7 +92,7 @@ std::optional<QString> ResultListModel::firstRowText() const {
 bool ResultListModel::flushDue() const {
     if (pending_.empty())
         return false;
-    if (rows_.empty())
+    if (rows_.empty() || batchFull())
         return true;
     return sinceFlush_.elapsed() >= flushPauseMs();
 }
@@ -101,9 +101,11 @@ int ResultListModel::flush() {
     if (pending_.empty())
         return -1;
     finishedInsert();
+    sortQueued();
     std::vector<Row> batch;
     batch.swap(pending_);
     pendingFirst_ = 0;
+    pendingSorted_ = 0;
     int lastRow = -1;
     if (!sorted_) {
         const int first = static_cast<int>(rows_.size());
@@ -124,9 +126,7 @@ int ResultListModel::flush() {
 }
 
 void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
-    const auto less = [this](const Row& a, const Row& b) {
-        return before(a, b);
-    };
+    const auto less = rowLess();
     // An equal row goes after the rows already listed.
     if (batch.size() <= SingleInsertLimit) {
         for (Row& row : batch) {
@@ -138,14 +138,6 @@ void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
             lastRow = position;
         }
         return;
-    }
-    {
-        const std::vector<uint32_t> order = sortedOrder(batch);
-        std::vector<Row> sorted;
-        sorted.reserve(batch.size());
-        for (const uint32_t index : order)
-            sorted.push_back(std::move(batch[index]));
-        batch.swap(sorted);
     }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Committed row r moves down by the number of batch rows sorting strictly before it.
@@ -162,17 +154,64 @@ void ResultListModel::insertSorted(std::vector<Row>& batch, int& lastRow) {
     const auto committedBefore =
         std::upper_bound(rows_.begin(), rows_.end(), lastOfBatch, less) - rows_.begin();
     lastRow = static_cast<int>(committedBefore + static_cast<long>(batch.size()) - 1);
-    const auto middle = static_cast<long>(rows_.size());
-    rows_.insert(rows_.end(), std::make_move_iterator(batch.begin()),
-                 std::make_move_iterator(batch.end()));
-    std::inplace_merge(rows_.begin(), rows_.begin() + middle, rows_.end(), less);
+    mergeIntoRows(batch);
     changePersistentIndexList(persistent, moved);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ResultListModel::mergeIntoRows(std::vector<Row>& batch) {
+    // From the back: the committed rows after each batch row move up by the number of
+    // batch rows still to place, so every row moves once.
+    size_t end = rows_.size();
+    size_t out = end + batch.size();
+    rows_.resize(out);
+    for (size_t b = batch.size(); b-- > 0;) {
+        const size_t at = upperBoundFromEnd(batch[b], end);
+        std::move_backward(rows_.begin() + static_cast<long>(at),
+                           rows_.begin() + static_cast<long>(end),
+                           rows_.begin() + static_cast<long>(out));
+        out -= end - at;
+        end = at;
+        rows_[--out] = std::move(batch[b]);
+    }
+}
+
+size_t ResultListModel::upperBoundFromEnd(const Row& row, size_t end) const {
+    size_t low = 0;
+    size_t high = end; // every row in [high, end) sorts after row
+    for (size_t step = 1; high > 0; step *= 2) {
+        const size_t probe = high > step ? high - step : 0;
+        if (!before(row, rows_[probe])) {
+            low = probe + 1;
+            break;
+        }
+        high = probe;
+    }
+    return static_cast<size_t>(std::upper_bound(rows_.begin() + static_cast<long>(low),
+                                                rows_.begin() + static_cast<long>(high), row,
+                                                rowLess()) -
+                               rows_.begin());
+}
+
+void ResultListModel::sortQueued() {
+    if (!sorted_ || pendingSorted_ == pending_.size())
+        return;
+    const auto from = pending_.begin() + static_cast<long>(pendingSorted_);
+    std::vector<Row> tail(std::make_move_iterator(from), std::make_move_iterator(pending_.end()));
+    pending_.erase(from, pending_.end());
+    for (const uint32_t index : sortedOrder(tail))
+        pending_.push_back(std::move(tail[index]));
+    // Equal rows keep their order: the earlier queued ones come first.
+    std::inplace_merge(pending_.begin(), pending_.begin() + static_cast<long>(pendingSorted_),
+                       pending_.end(), rowLess());
+    pendingSorted_ = pending_.size();
+    pendingFirst_ = 0;
 }
 
 void ResultListModel::clear() {
     pending_.clear();
     pendingFirst_ = 0;
+    pendingSorted_ = 0;
     if (rows_.empty())
         return;
     beginResetModel();

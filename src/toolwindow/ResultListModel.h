@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QElapsedTimer>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -39,15 +40,26 @@ public:
     // Queues a row; it appears at the next flush().
     void append(const QString& name, int imageIndex);
     // Inserts the queued rows (in sorted place when sorting is on). Returns the model
-    // row of the last inserted row, or -1 when nothing was queued.
+    // row of the inserted row that comes last in the list (the newest one when the list
+    // is not sorted), or -1 when nothing was queued.
     int flush();
     // Whether a loop should flush now: rows are waiting and the last insert is long
     // enough ago. Every insert makes the view lay out all rows again, so the pause
     // grows with the list (about 16 ms at first, 250 ms at a million rows); the first
     // rows go in at once.
     bool flushDue() const;
+    // Whether a sorted list has queued as many rows as one insert should take: sorting
+    // and merging them is what keeps the window from its messages, so a loop that
+    // queues faster than the pause allows inserts now (see yieldNow).
+    bool batchFull() const {
+        return sorted_ && pending_.size() >= std::max<size_t>(16384, rows_.size() / 16);
+    }
     // The pause between inserts at the list's present length, in milliseconds.
     qint64 flushPauseMs() const { return 16 + static_cast<qint64>(rows_.size() / 4000); }
+    // Sorts the rows queued since the last call in among the queued ones (sorted lists
+    // only). A loop calls it between event passes, so the sort is spread over the loop
+    // and an insert has little more than the merge left.
+    void sortQueued();
     // The text of the first row, queued rows included; nothing when there are none.
     std::optional<QString> firstRowText() const;
     // Rows committed plus rows queued.
@@ -70,6 +82,7 @@ public:
 
 private:
     struct Row {
+        Row() = default;
         Row(QString n, int16_t i, NameCollation::Key k)
             : name(std::move(n)), image(i), ascii(k.ascii), prefix(k.prefix) {}
         NameCollation::Key key() const { return {prefix, ascii}; }
@@ -78,24 +91,38 @@ private:
             prefix = k.prefix;
         }
         QString name;
-        int16_t image;
+        int16_t image = 0;
         // The name's sort key, made when the row is queued; it fits beside the image,
         // so a row takes no more memory.
-        bool ascii;
-        uint32_t prefix;
+        bool ascii = false;
+        uint32_t prefix = 0;
     };
     static_assert(sizeof(Row) == sizeof(QString) + 8, "a row is its name and 8 bytes");
     bool before(const Row& a, const Row& b) const;
+    auto rowLess() const {
+        return [this](const Row& a, const Row& b) {
+            return before(a, b);
+        };
+    }
     void finishedInsert() { sinceFlush_.restart(); }
     void sortRows();
     // The positions of rows in the current order (stable: equal texts keep theirs).
     std::vector<uint32_t> sortedOrder(const std::vector<Row>& rows) const;
     void insertSorted(std::vector<Row>& batch, int& lastRow);
+    // Moves the sorted batch into rows_ in place, each batch row after the committed rows
+    // that do not sort after it.
+    void mergeIntoRows(std::vector<Row>& batch);
+    // The first of rows_[0, end) that sorts after row (an upper bound), searched from
+    // the end in growing steps: a batch row lands near the one merged before it, so
+    // this takes a few comparisons where a linear merge would compare every row.
+    size_t upperBoundFromEnd(const Row& row, size_t end) const;
 
     std::vector<Row> rows_;
     std::vector<Row> pending_;
     // Index in pending_ of the row that comes first in the current order.
     size_t pendingFirst_ = 0;
+    // How many queued rows, from the first, are in order already (sortQueued).
+    size_t pendingSorted_ = 0;
     bool sorted_ = false;
     Qt::SortOrder order_ = Qt::AscendingOrder;
     QString header_;

@@ -1,6 +1,7 @@
 // Get All, Sort (alternating, staying on for later rows) and Clear.
 #include "ToolWindowFixture.h"
 
+#include <QApplication>
 #include <QItemSelectionModel>
 
 using namespace twtest;
@@ -43,6 +44,10 @@ TEST_F(GetAllTest, StopKeepsTheRowsListedSoFarAndEndsFindToo) {
     // Rows 1..99 were listed before the pass at record 100, which is still listed.
     EXPECT_EQ(rows().size(), 100);
     EXPECT_EQ(rows().last(), "p100");
+    // The newest row is scrolled into view once the window handles its messages again.
+    QApplication::processEvents();
+    const QRect newest = form().ListView1->visualRect(form().ResultRows()->index(99));
+    EXPECT_TRUE(form().ListView1->viewport()->rect().contains(newest));
     EXPECT_EQ(form().ButtonShowAll->Caption(), "Get All");
     EXPECT_EQ(form().cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(status(), "");

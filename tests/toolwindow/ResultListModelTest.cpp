@@ -5,8 +5,10 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QPersistentModelIndex>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <thread>
 
 using toolwindow::ResultListModel;
@@ -52,7 +54,7 @@ TEST(ResultListModel, SortedModelPlacesQueuedRowsAndReportsTheSortedFirst) {
     model.append("c", 1);
     model.append("E", 1);
     EXPECT_EQ(model.firstRowText(), std::optional<QString>("E"));
-    EXPECT_EQ(model.flush(), 0); // the last one queued ("E") landed at the top
+    EXPECT_EQ(model.flush(), 2); // the batch's last row in list order ("c")
     EXPECT_EQ(texts(model), (QStringList{"E", "d", "c", "b", "a"}));
     model.toggleSort();
     EXPECT_EQ(texts(model), (QStringList{"a", "b", "c", "d", "E"}));
@@ -79,6 +81,63 @@ TEST(ResultListModel, EqualNamesKeepTheirOrderAndRowsCanBeEdited) {
     model.clear();
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.flush(), -1);
+}
+
+// Batches that are sorted while they queue and merged into a long list end in the same
+// order as one stable sort of every row in arrival order; kept indexes follow their rows.
+TEST(ResultListModel, SortedBatchesMergeAsOneStableSort) {
+    ResultListModel model;
+    model.toggleSort();
+    model.toggleSort(); // ascending
+    const QStringList words{"oak", "Oak", "mill", "MILL", "bay", "Bay 2", "bay 10", "zed", ""};
+    uint32_t state = 7;
+    const auto next = [&] {
+        return state = state * 1103515245u + 12345u;
+    };
+    QStringList arrival;
+    QList<QPersistentModelIndex> kept;
+    QList<int> keptImages;
+    for (int round = 0; round < 6; ++round) {
+        const int count = round == 3 ? 5 : 400 + round * 300; // one small batch too
+        for (int i = 0; i < count; ++i) {
+            const QString name =
+                words[int(next() >> 16) % words.size()] + QString::number(int(next() >> 16) % 7);
+            model.append(name, static_cast<int>(arrival.size() % 30000));
+            arrival << name;
+            if (i % 97 == 0)
+                model.sortQueued();
+        }
+        model.flush();
+        kept << QPersistentModelIndex(model.index(int(next() >> 16) % model.rowCount()));
+        keptImages << model.imageIndex(kept.back().row());
+    }
+    const toolwindow::NameCollation collation;
+    QList<int> expected(arrival.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](int a, int b) { return collation.compare(arrival[a], arrival[b]) < 0; });
+    ASSERT_EQ(model.rowCount(), arrival.size());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        ASSERT_EQ(model.text(row), arrival[expected[row]]) << row;
+        ASSERT_EQ(model.imageIndex(row), expected[row]) << row;
+    }
+    for (int i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(model.imageIndex(kept[i].row()), keptImages[i]);
+}
+
+TEST(ResultListModel, ASortedListInsertsOnceABatchIsFull) {
+    ResultListModel model;
+    for (int i = 0; i < 20000; ++i)
+        model.append("unsorted", 0);
+    EXPECT_FALSE(model.batchFull());
+    model.flush();
+    model.toggleSort();
+    for (int i = 0; i < 16383; ++i)
+        model.append("sorted", 0);
+    EXPECT_FALSE(model.batchFull());
+    model.append("sorted", 0);
+    EXPECT_TRUE(model.batchFull());
+    EXPECT_TRUE(model.flushDue());
 }
 
 } // namespace
