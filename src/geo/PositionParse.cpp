@@ -16,6 +16,13 @@ ParsedPosition failure(const QString& reason) {
     return result;
 }
 
+// GeographicLib's reasons write degrees as a "d" after the number ("Latitude 91d not in
+// [-90d, 90d]"); the user reads the degree sign.
+ParsedPosition libraryFailure(const std::exception& e) {
+    static const QRegularExpression degrees(QStringLiteral("(?<=\\d)d(?=[\\s,\\]]|$)"));
+    return failure(QString::fromStdString(e.what()).replace(degrees, QStringLiteral("°")));
+}
+
 // A comma between two digits is a decimal separator; make it a point.
 QString withDecimalPoints(const QString& text) {
     static const QRegularExpression decimalComma(QStringLiteral("(\\d),(\\d)"));
@@ -79,7 +86,7 @@ ParsedPosition fromGeographicLib(const QString& text, CoordinateFormat format) {
         result.format = format;
         return result;
     } catch (const std::exception& e) {
-        return failure(QString::fromStdString(e.what()));
+        return libraryFailure(e);
     }
 }
 
@@ -93,13 +100,13 @@ ParsedPosition latitudeLongitude(const QString& first, const QString& second) {
         GeographicLib::DMS::DecodeLatLon(a.toStdString(), b.toStdString(), result.latitude,
                                          result.longitude, false);
     } catch (const std::exception& e) {
-        return failure(QString::fromStdString(e.what()));
+        return libraryFailure(e);
     }
     // GeographicLib checks the latitude's range only, and lets "nan" through.
     if (!(result.latitude >= -90 && result.latitude <= 90))
-        return failure(QStringLiteral("Latitude %1 not in [-90, 90]").arg(result.latitude));
+        return failure(QStringLiteral("Latitude %1° not in [-90°, 90°]").arg(result.latitude));
     if (!(result.longitude >= -180 && result.longitude <= 180))
-        return failure(QStringLiteral("Longitude %1 not in [-180, 180]").arg(result.longitude));
+        return failure(QStringLiteral("Longitude %1° not in [-180°, 180°]").arg(result.longitude));
     result.ok = true;
     return result;
 }
