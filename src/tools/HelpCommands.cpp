@@ -20,7 +20,8 @@ QString WindowHelpTopic(const QString& windowName) {
         {QStringLiteral("frmAddIn"), QStringLiteral("tool-window.html")},
         {QStringLiteral("frmPushpin"), QStringLiteral("information-window.html")},
         {QStringLiteral("frmSelectPushpinSymbol"), QStringLiteral("symbol-picker.html")},
-        {QStringLiteral("frmAbout"), QStringLiteral("about.html")}};
+        {QStringLiteral("frmAbout"), QStringLiteral("about.html")},
+        {QStringLiteral("frmZoomToCoordinates"), QStringLiteral("zoom-to-coordinates.html")}};
     return topics.value(windowName);
 }
 

@@ -243,8 +243,8 @@ TEST_F(HelpFile, EveryLinkAndPictureOfEveryTopicResolves) {
 
 TEST_F(HelpFile, WindowTopicsExistUnderTheirNamesWithPicturesOfTheWindows) {
     // F1 in each window opens one of these by name.
-    for (const char* topic :
-         {"/tool-window.html", "/information-window.html", "/symbol-picker.html", "/about.html"}) {
+    for (const char* topic : {"/tool-window.html", "/information-window.html",
+                              "/symbol-picker.html", "/about.html", "/zoom-to-coordinates.html"}) {
         const std::optional<std::string> text = read(topic);
         ASSERT_TRUE(text) << topic << " is missing";
         EXPECT_NE(text->find("<h1>"), std::string::npos) << topic << " has no heading";
@@ -280,6 +280,7 @@ TEST_F(HelpFile, EveryMenuEntryOfTheToolWindowIsDocumented) {
                                 "Export with Lat/Lon",
                                 "Selected Datasets",
                                 "Selected Shape",
+                                "GIS File",
                                 "Help &gt; About",
                                 "Help &gt; Help",
                                 "Show Information",

@@ -101,12 +101,13 @@ TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileAndF1EachWindowsTopic) {
 
     // F1 in another Locastra window opens that window's topic; in an unknown window
     // and in the tool window (its Help entry's shortcut) the key is left alone.
-    for (const auto& [window, topic] :
-         std::vector<std::pair<QString, QString>>{{"frmSelectPushpinSymbol", "symbol-picker.html"},
-                                                  {"frmPushpin", "information-window.html"},
-                                                  {"frmAbout", "about.html"},
-                                                  {"someOtherWindow", ""},
-                                                  {"frmAddIn", ""}}) {
+    for (const auto& [window, topic] : std::vector<std::pair<QString, QString>>{
+             {"frmSelectPushpinSymbol", "symbol-picker.html"},
+             {"frmPushpin", "information-window.html"},
+             {"frmAbout", "about.html"},
+             {"frmZoomToCoordinates", "zoom-to-coordinates.html"},
+             {"someOtherWindow", ""},
+             {"frmAddIn", ""}}) {
         QDialog dialog;
         dialog.setObjectName(window);
         auto* field = new QLineEdit(&dialog);
