@@ -7,9 +7,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -91,6 +93,29 @@ TEST(HelpViewerWindow, OpensATopicFollowsLinksGoesBackAndSearches) {
     // One window per file: a second request brings it back at the new topic.
     EXPECT_EQ(HelpViewer::show(Fixture, "first.html"), viewer);
     EXPECT_EQ(viewer->currentTopic(), "first.html");
+    delete viewer;
+}
+
+// Opened from a modal dialog, the viewer is one of its windows (so it takes input) and
+// stays open when the dialog closes, a window of the dialog's owner from then on.
+TEST(HelpViewerWindow, OutlivesTheModalDialogItWasOpenedFrom) {
+    QWidget owner;
+    owner.show();
+    auto* dialog = new QDialog(&owner);
+    dialog->setModal(true);
+    dialog->show();
+    ASSERT_EQ(QApplication::activeModalWidget(), dialog);
+    QPointer<HelpViewer> viewer = HelpViewer::show(Fixture, "second.html");
+    EXPECT_EQ(viewer->parentWidget(), dialog);
+    dialog->hide();
+    delete dialog;
+    ASSERT_FALSE(viewer.isNull());
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->parentWidget(), &owner);
+    EXPECT_EQ(viewer->currentTopic(), "second.html");
+    owner.hide();
+    ASSERT_FALSE(viewer.isNull());
+    EXPECT_EQ(viewer->parentWidget(), nullptr);
     delete viewer;
 }
 

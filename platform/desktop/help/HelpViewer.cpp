@@ -86,13 +86,39 @@ HelpViewer* HelpViewer::show(const QString& helpFile, const QString& topic) {
     // viewer becomes one, so it takes input while the modal window is open.
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != viewer && viewer->parentWidget() != modal)
-        viewer->setParent(modal, Qt::Window);
+        viewer->attachTo(modal);
     if (viewer->file_->isOpen())
         viewer->openTopic(topic.isEmpty() ? viewer->file_->defaultTopic() : topic);
     viewer->QWidget::show();
     viewer->raise();
     viewer->activateWindow();
     return viewer;
+}
+
+void HelpViewer::attachTo(QWidget* owner) {
+    if (parentWidget())
+        parentWidget()->removeEventFilter(this);
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    setParent(owner, Qt::Window);
+    if (shown) {
+        setGeometry(place);
+        QWidget::show();
+    }
+    if (owner)
+        owner->installEventFilter(this);
+}
+
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    // A window's children close with it; the help the user is reading does not. The
+    // viewer moves to the closing window's owner, which is the modal window again when
+    // a dialog of the tool window closes. (A minimised window hides spontaneously and
+    // keeps its children.)
+    if (event->type() == QEvent::Hide && !event->spontaneous() && watched == parentWidget()) {
+        QWidget* owner = parentWidget()->parentWidget();
+        attachTo(owner ? owner->window() : nullptr);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 HelpViewer::HelpViewer(const QString& helpFile)

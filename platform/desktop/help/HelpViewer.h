@@ -34,8 +34,15 @@ public:
     // Runs the full-text search for the words of text.
     void search(const QString& text);
 
+protected:
+    // The window the viewer is attached to closing: the viewer stays open (see attachTo).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     explicit HelpViewer(const QString& helpFile);
+    // Makes the viewer a window of owner (none: a window of its own) where it is now,
+    // and follows owner so that it outlives it.
+    void attachTo(QWidget* owner);
     void fillContents();
     void fillIndex();
     void showProblem(const QString& message);
