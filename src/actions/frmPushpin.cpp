@@ -5,6 +5,7 @@
 #include "addin/FailureStyle.h"
 #include "desktop/Desktop.h"
 #include "desktop/Twips.h"
+#include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
@@ -30,9 +31,7 @@ QString withCrLf(QString text) {
 frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmPushpin"));
     setWindowTitle(QStringLiteral("Pushpin Information"));
-    // A fixed tool-window frame: title and close box only, no minimise or maximise box.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedFrame(Qt::Tool));
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4575, 6120).size());
 

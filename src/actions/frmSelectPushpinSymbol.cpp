@@ -3,6 +3,7 @@
 #include "SymbolPicker.h"
 
 #include "desktop/Twips.h"
+#include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
@@ -16,9 +17,7 @@ namespace actions {
 frmSelectPushpinSymbol::frmSelectPushpinSymbol(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmSelectPushpinSymbol"));
     setWindowTitle(QStringLiteral("Select Pushpin Symbol"));
-    // A fixed single-line frame: title and close box only, no minimise or maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedFrame(Qt::Dialog));
     setModal(true);
     setFixedSize(desktop::twipsRect(0, 0, 4680, 3570).size());
 

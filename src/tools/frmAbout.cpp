@@ -3,6 +3,7 @@
 #include "AddinVersion.h"
 #include "HelpCommands.h"
 #include "desktop/Desktop.h"
+#include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
@@ -56,9 +57,7 @@ QPixmap GridPicture() {
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAbout"));
-    // A fixed dialog frame: title and close box only, no minimise or maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedFrame(Qt::Dialog));
     buildLayout();
     Form_Load();
 }

@@ -5,6 +5,7 @@
 #include "geo/PositionFormat.h"
 #include "mappoint/Location.h"
 #include "mappoint/Map.h"
+#include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
@@ -32,6 +33,7 @@ QString UnderstoodText(const geo::ParsedPosition& position) {
 
 frmZoomToCoordinates::frmZoomToCoordinates(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmZoomToCoordinates"));
+    setWindowFlags(FixedFrame(Qt::Dialog));
     setWindowTitle(QStringLiteral("Zoom to Coordinates"));
     Label1 = new QLabel(
         QStringLiteral("Latitude and longitude, UTM / UPS or MGRS, for example "
@@ -59,7 +61,11 @@ frmZoomToCoordinates::frmZoomToCoordinates(QWidget* owner) : QDialog(owner) {
     layout->addWidget(Text1);
     layout->addWidget(Label2);
     layout->addLayout(buttons);
-    setFixedWidth(360);
+    // 360 pixels wide, as high as the wrapped texts need.
+    const QMargins margins = layout->contentsMargins();
+    for (QLabel* label : {Label1, Label2})
+        label->setMinimumWidth(360 - margins.left() - margins.right());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
     connect(Text1, &QLineEdit::returnPressed, this, [this] {

@@ -13,6 +13,7 @@
 #include "desktop/Twips.h"
 #include "mappoint/Application.h"
 #include "mappoint/MapObject.h"
+#include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
@@ -58,9 +59,7 @@ frmAddIn::frmAddIn(QWidget* parent)
     : QDialog(parent), results_(new ResultListModel(this)),
       rowHost_(std::make_unique<ResultRowHost>(*this)) {
     setObjectName(QStringLiteral("frmAddIn"));
-    // Fixed single border with a close box, no minimise or maximise box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(FixedFrame(Qt::Dialog));
     buildMenus();
     buildLayout();
     connectHandlers();

@@ -141,3 +141,19 @@ TEST_F(CoordinateCommands, AHostThatRefusesTheLocationEndsWithAMessage) {
 }
 
 } // namespace
+
+TEST_F(CoordinateCommands, ZoomToCoordinatesHasAFixedFrame) {
+    openAddinWired();
+    Qt::WindowFlags flags;
+    QSize smallest, largest;
+    OnNextModal([&](QDialog* dialog) {
+        flags = dialog->windowFlags();
+        smallest = dialog->minimumSize();
+        largest = dialog->maximumSize();
+        dialog->reject();
+    });
+    form().mnuZoomToCoordinates->trigger();
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(smallest, largest);
+}
