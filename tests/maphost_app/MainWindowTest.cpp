@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -267,8 +268,15 @@ TEST_F(MainWindowTest, ScreenshotComposesEveryVisibleWindow) {
     EXPECT_EQ(shot.size(), all.size());
     const QPoint inAddin = addinWindow.geometry().center() - all.topLeft();
     EXPECT_EQ(shot.pixelColor(inAddin), QColor(0, 200, 0));
+    // An old picture is replaced whole, and nothing else is left in the folder.
+    QFile old(dir.filePath("shot.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
     EXPECT_TRUE(maphost::saveScreenshot(dir.filePath("shot.png")));
-    EXPECT_FALSE(QImage(dir.filePath("shot.png")).isNull());
+    EXPECT_EQ(QImage(dir.filePath("shot.png")).size(), all.size());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"shot.png"});
+    EXPECT_FALSE(maphost::saveScreenshot(dir.filePath("no such folder/shot.png")));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "Screenshot.h"
 
+#include "automation/Error.h"
+#include "maphost/document/AtomicFileWriter.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QPainter>
@@ -38,7 +41,18 @@ QImage captureTopLevelWindows() {
 
 bool saveScreenshot(const QString& path) {
     const QImage image = captureTopLevelWindows();
-    return !image.isNull() && image.save(path, "PNG");
+    if (image.isNull())
+        return false;
+    // Written beside the target and renamed, so a failed save leaves no half picture.
+    try {
+        AtomicFileWriter writer(path);
+        if (!image.save(writer.tempPath(), "PNG"))
+            return false;
+        writer.commit();
+        return true;
+    } catch (const automation::Error&) {
+        return false;
+    }
 }
 
 } // namespace maphost
