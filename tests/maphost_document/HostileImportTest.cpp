@@ -2,6 +2,8 @@
 // now ends in an error naming the file and the reason, or imports every value as written.
 #include "DocumentTestSupport.h"
 #include "maphost/document/DataImport.h"
+#include "maphost/document/GdalSupport.h"
+#include "maphost/document/ProjFileAccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 using namespace maphost;
@@ -174,8 +177,53 @@ TEST_F(HostileImport, NoFileReachesTheNetworkOrAnotherFile) {
             doctest::errorWithin(Seconds, [&] { DataImport::importDataSet(path); });
         EXPECT_TRUE(error.contains(path)) << error.toStdString();
         EXPECT_FALSE(error.contains(QStringLiteral("no result"))) << error.toStdString();
+        fprintf(stderr, "PROBE %s: %s\n", name, qPrintable(error));
     }
     EXPECT_EQ(listener.connections(), 0);
+}
+
+// A coordinate system may name grid files by their path; PROJ would open them while
+// the file is read. The "grid" is a named pipe: opening it would block the import.
+TEST_F(HostileImport, GridFilesACoordinateSystemNamesAreNotOpened) {
+    const QByteArray grid = QFile::encodeName(dir.filePath(QStringLiteral("grid.gsb")));
+    ASSERT_EQ(::mkfifo(grid.constData(), 0600), 0);
+    const QByteArray wgs84 = R"(GEOGCRS["WGS 84",DATUM["World Geodetic System 1984",)"
+                             R"(ELLIPSOID["WGS 84",6378137,298.257223563]],CS[ellipsoidal,2],)"
+                             R"(AXIS["lat",north,ANGLEUNIT["degree",0.0174532925199433]],)"
+                             R"(AXIS["lon",east,ANGLEUNIT["degree",0.0174532925199433]]])";
+    const QByteArray bound = "BOUNDCRS[SOURCECRS[" + wgs84 + "],TARGETCRS[" + wgs84 +
+                             R"(],ABRIDGEDTRANSFORMATION["shift",METHOD["NTv2"],)"
+                             R"(PARAMETERFILE["Latitude and longitude difference file",")" +
+                             grid + R"("]]])";
+    const auto withCrs = [](QByteArray crs) {
+        crs.replace('"', "\\\"");
+        return R"({"type":"FeatureCollection","crs":{"type":"name","properties":{"name":")" + crs +
+               R"("}},"features":[{"type":"Feature","geometry":{"type":"Point",
+               "coordinates":[1,2]},"properties":{"name":"a"}}]})";
+    };
+    // A grid that is required cannot be found, so the file is refused; an optional one
+    // ("@") is left out, as PROJ does with any optional grid it does not have.
+    const std::tuple<const char*, QByteArray, bool> files[] = {
+        {"nadgrids.geojson", withCrs("+proj=longlat +ellps=clrk66 +nadgrids=" + grid), true},
+        {"optional.geojson", withCrs("+proj=longlat +ellps=clrk66 +nadgrids=@" + grid), false},
+        {"wkt.geojson", withCrs(bound), true},
+    };
+    for (const auto& [name, content, refused] : files) {
+        SCOPED_TRACE(name);
+        const QString path = write(QString::fromLatin1(name), content);
+        const QString error =
+            doctest::errorWithin(Seconds, [&] { DataImport::importDataSet(path); });
+        if (refused)
+            EXPECT_TRUE(error.contains(path) && error.contains(QStringLiteral("grid")))
+                << error.toStdString();
+        else
+            EXPECT_EQ(error, QString());
+    }
+    gdal::ensureRegistered();
+    EXPECT_TRUE(gdal::projMayOpen(QStringLiteral(PROJ_DATA_DIR "/proj.db")));
+    EXPECT_FALSE(gdal::projMayOpen(QFile::decodeName(grid)));
+    EXPECT_FALSE(gdal::projMayOpen(QStringLiteral(PROJ_DATA_DIR "/../../../etc/passwd")));
+    EXPECT_FALSE(gdal::projMayOpen(QStringLiteral("proj.db")));
 }
 
 TEST_F(HostileImport, ValuesGdalWouldChangeOrDropAreRefused) {

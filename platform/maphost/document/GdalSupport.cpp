@@ -1,5 +1,7 @@
 #include "GdalSupport.h"
 
+#include "ProjFileAccess.h"
+
 #include <QStringDecoder>
 #include <cpl_conv.h>
 #include <cpl_http.h>
@@ -33,6 +35,7 @@ void switchOffNetwork() {
 void ensureRegistered() {
     static std::once_flag once;
     std::call_once(once, [] {
+        limitProjFileAccess();
         GDALAllRegister();
         switchOffNetwork();
     });

@@ -10,7 +10,8 @@ namespace maphost::gdal {
 
 // Registers GDAL's drivers once per process and switches off every way GDAL and PROJ
 // reach the network (HTTP fetches, /vsicurl/ and its cloud relatives, PROJ grids): the
-// host reads local files only, whatever a file refers to.
+// host reads local files only, whatever a file refers to. PROJ opens no file outside
+// its own data folders (ProjFileAccess).
 void ensureRegistered();
 
 struct DatasetCloser {
