@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QgsVectorLayer;
+class QgsProject;
+
+namespace qgishost {
+
+// What Locastra draws on a layer's features, kept apart from the user's data: the
+// pushpin symbols (the 256 built-in pictures and the project's custom ones) and the
+// balloons. The QGIS object model reaches them only through this, so where and how
+// they are stored and drawn (auxiliary storage, data-defined styling) stays in one
+// place. Failures throw automation::Error.
+class PushpinAppearance {
+public:
+    virtual ~PushpinAppearance() = default;
+
+    // A feature's symbol: its own when one was set, else the layer's.
+    virtual int16_t symbol(QgsVectorLayer& layer, int64_t featureId) = 0;
+    // Fails for a symbol ID the project does not have.
+    virtual void setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) = 0;
+    // The layer's symbol; setting it gives every feature of the layer that symbol.
+    virtual int16_t layerSymbol(QgsVectorLayer& layer) = 0;
+    virtual void setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) = 0;
+
+    // 0 closed, 1 name only, 2 name and every field; other values fail.
+    virtual int balloonState(QgsVectorLayer& layer, int64_t featureId) = 0;
+    virtual void setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) = 0;
+
+    // The project's symbols: IDs 0 to 255 built in, custom ones from 256 in the order
+    // they were added.
+    virtual bool hasSymbol(int symbol) = 0;
+    virtual int32_t customSymbolCount() = 0;
+    virtual int16_t customSymbolId(int32_t position) = 0; // position 0-based
+    virtual QString symbolName(int16_t symbol) = 0;
+    virtual void setSymbolName(int16_t symbol, const QString& name) = 0;
+    // A custom symbol from a bitmap file, stored with the project; fails when the file
+    // cannot be read as a picture.
+    virtual int16_t addCustomSymbol(const QString& fileName) = 0;
+};
+
+} // namespace qgishost
