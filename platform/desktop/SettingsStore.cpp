@@ -1,4 +1,5 @@
 #include "SettingsStore.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,7 +47,7 @@ QString SettingsStore::read(const QString& application, const QString& section, 
     if (!value.isValid())
         return defaultValue;
     // An unquoted value with commas, written by hand, comes back as a list.
-    if (value.typeId() == QMetaType::QStringList)
+    if (qtcompat::typeId(value) == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
 }

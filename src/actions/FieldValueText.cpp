@@ -2,6 +2,7 @@
 
 #include "addin/NumberFormat.h"
 #include "addin/Utf8Text.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -17,7 +18,7 @@ bool IsNoValue(const QVariant& value) {
 QString FieldValueText(const QVariant& value) {
     if (IsNoValue(value))
         return QString();
-    switch (value.typeId()) {
+    switch (qtcompat::typeId(value)) {
     case QMetaType::QString:
         return value.toString();
     case QMetaType::Double:
@@ -38,7 +39,7 @@ void AppendFieldValueText(QByteArray& out, const QVariant& value,
                           const locastra::NumberFormatter& numbers) {
     if (IsNoValue(value))
         return;
-    switch (value.typeId()) {
+    switch (qtcompat::typeId(value)) {
     case QMetaType::QString:
         locastra::AppendUtf8(out, *static_cast<const QString*>(value.constData()));
         return;

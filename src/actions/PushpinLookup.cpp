@@ -13,6 +13,7 @@
 #include "mappoint/Map.h"
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QLocale>
 
@@ -48,7 +49,7 @@ class FieldValueMatcher {
 public:
     explicit FieldValueMatcher(const locastra::LowerCaseMatch& matcher, const QString& rowText)
         : matcher_(matcher) {
-        const QChar decimal = QLocale().decimalPoint().at(0);
+        const QChar decimal = qtcompat::decimalPoint(QLocale()).at(0);
         static const QString numberChars = QStringLiteral("0123456789+-.einfa");
         for (const QChar c : QLocale().toLower(rowText))
             if (c != decimal && !numberChars.contains(c)) {
@@ -60,7 +61,7 @@ public:
     bool matches(const QVariant& value) const {
         if (IsNoValue(value))
             return false;
-        if (!couldBeNumber_ && isNumberType(value.typeId()))
+        if (!couldBeNumber_ && isNumberType(qtcompat::typeId(value)))
             return false;
         return matcher_.equals(FieldValueText(value));
     }

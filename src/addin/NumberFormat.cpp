@@ -1,4 +1,5 @@
 #include "NumberFormat.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QLocale>
 #include <charconv>
@@ -52,7 +53,7 @@ int asciiText(char (&buffer)[BufferSize], double value) {
 } // namespace
 
 NumberFormatter::NumberFormatter()
-    : decimal_(QLocale().decimalPoint()), decimalUtf8_(decimal_.toUtf8()) {}
+    : decimal_(qtcompat::decimalPoint(QLocale())), decimalUtf8_(decimal_.toUtf8()) {}
 
 QString NumberFormatter::text(double value) const {
     char buffer[BufferSize];

@@ -1,12 +1,10 @@
 #include "Utf8Text.h"
 
-#include <QStringEncoder>
-
 namespace locastra {
 
 void AppendUtf8(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
-    // Plain ASCII, the usual case, is copied as it is.
+    // Plain ASCII, the usual case, is copied as it is; only other text is encoded.
     qsizetype i = 0;
     const char16_t* chars = text.utf16();
     out.resize(start + text.size());
@@ -16,12 +14,7 @@ void AppendUtf8(QByteArray& out, QStringView text) {
     if (i == text.size())
         return;
     out.resize(start + i);
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-    const QStringView rest = text.mid(i);
-    const qsizetype at = out.size();
-    out.resize(at + encoder.requiredSpace(rest.size()));
-    char* end = encoder.appendToBuffer(out.data() + at, rest);
-    out.resize(end - out.constData());
+    out += text.mid(i).toUtf8();
 }
 
 } // namespace locastra

@@ -82,7 +82,7 @@ void CsvFile::failWriting(const QString& reason) {
     fail(QStringLiteral("Cannot write to the file"), path_, reason);
 }
 
-void CsvFile::writeLine(QByteArrayView line) {
+void CsvFile::writeLine(const QByteArray& line) {
     pending_ += line;
     pending_ += "\r\n";
     if (pending_.size() >= BufferSize)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 
@@ -26,7 +25,7 @@ public:
     CsvFile& operator=(const CsvFile&) = delete;
 
     // Appends the line's UTF-8 bytes and CR LF.
-    void writeLine(QByteArrayView line);
+    void writeLine(const QByteArray& line);
     void close();
 
 private:

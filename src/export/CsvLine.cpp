@@ -15,8 +15,8 @@ bool needsQuotes(char c) {
 }
 
 // The cell bytes enclosed in quotes, its quotes doubled.
-QByteArray quoted(QByteArrayView cell) {
-    QByteArray text = cell.toByteArray();
+QByteArray quoted(const char* begin, const char* end) {
+    QByteArray text(begin, end - begin);
     text.replace('"', "\"\"");
     return '"' + text + '"';
 }
@@ -42,7 +42,7 @@ void CsvLine::endCell(qsizetype start) {
     if (end != begin)
         allEmpty_ = false;
     if (std::any_of(begin, end, needsQuotes)) {
-        const QByteArray cell = quoted(QByteArrayView(begin, end));
+        const QByteArray cell = quoted(begin, end);
         text_.truncate(start);
         text_ += cell;
     }
@@ -77,7 +77,7 @@ void CsvLine::replaceFirst(QStringView value) {
     QByteArray cell;
     locastra::AppendUtf8(cell, value);
     if (std::any_of(cell.cbegin(), cell.cend(), needsQuotes))
-        cell = quoted(cell);
+        cell = quoted(cell.cbegin(), cell.cend());
     text_.replace(0, firstLength_, cell);
     firstLength_ = cell.size();
     if (!value.isEmpty())

@@ -23,7 +23,9 @@ void addGisFileMenu(toolwindow::frmAddIn& form) {
     QAction* shape = gis->addAction(QStringLiteral("Selected Shape..."));
     shape->setObjectName(QStringLiteral("mnuGisSelectedShape"));
     shape->setEnabled(form.mnuSelectedShape->isEnabled());
-    QObject::connect(form.mnuSelectedShape, &QAction::enabledChanged, shape, &QAction::setEnabled);
+    QObject::connect(
+        form.mnuSelectedShape, &QAction::changed, shape,
+        [source = form.mnuSelectedShape, shape] { shape->setEnabled(source->isEnabled()); });
     QObject::connect(dataSets, &QAction::triggered, window,
                      [window] { mnuGisSelectedDatasets_Click(*window); });
     QObject::connect(shape, &QAction::triggered, window,

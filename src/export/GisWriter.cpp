@@ -2,8 +2,11 @@
 
 #include "automation/Error.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QTime>
 #include <cpl_error.h>
 #include <cpl_string.h>
 #include <gdal_priv.h>

@@ -1,6 +1,7 @@
 #include "PositionFormat.h"
 
 #include "addin/NumberFormat.h"
+#include "qtcompat/QtCompat.h"
 
 #include <GeographicLib/MGRS.hpp>
 #include <GeographicLib/UTMUPS.hpp>
@@ -20,7 +21,7 @@ constexpr char16_t Prime = 0x2032;
 constexpr char16_t DoublePrime = 0x2033;
 
 char16_t decimalPoint() {
-    return QLocale().decimalPoint().at(0).unicode();
+    return qtcompat::decimalPoint(QLocale()).at(0).unicode();
 }
 
 // A short text built in place and turned into a QString once: formatting a million

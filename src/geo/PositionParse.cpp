@@ -60,7 +60,7 @@ bool isHemisphereLetter(QChar c) {
 bool splitAtHemispheres(const QString& text, QString& first, QString& second) {
     QList<qsizetype> letters;
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (isHemisphereLetter(text[i]))
+        if (isHemisphereLetter(text.at(i)))
             letters.push_back(i);
     if (letters.size() != 2)
         return false;

@@ -1,4 +1,5 @@
 #include "ResultListView.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -67,7 +68,7 @@ void ResultListView::mousePressEvent(QMouseEvent* event) {
     // The right button only opens the pop-up menu; the selection stays as it is.
     if (event->button() != Qt::RightButton)
         QListView::mousePressEvent(event);
-    const QPoint at = event->position().toPoint();
+    const QPoint at = qtcompat::position(event).toPoint();
     emit MouseDown(button, shift, at.x(), at.y());
 }
 

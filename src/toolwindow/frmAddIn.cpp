@@ -292,7 +292,8 @@ void frmAddIn::connectHandlers() {
 
     // Typing in the selector and choosing an item are handled alike.
     connect(ImageCombo1, &QComboBox::currentTextChanged, this, [this] { ImageCombo1_Change(); });
-    connect(ImageCombo1, &QComboBox::activated, this, [this] { ImageCombo1_Change(); });
+    connect(ImageCombo1, qOverload<int>(&QComboBox::activated), this,
+            [this] { ImageCombo1_Change(); });
 
     connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(13); });
     connect(

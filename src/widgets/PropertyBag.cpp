@@ -1,4 +1,5 @@
 #include "widgets/PropertyBag.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QFont>
 #include <QImage>
@@ -91,9 +92,9 @@ bool PropertyBag::ReadBool(const QString& key, bool def) const {
     const QVariant v = ReadProperty(key);
     if (!v.isValid() || v.isNull())
         return def;
-    if (v.typeId() == QMetaType::Bool)
+    if (qtcompat::typeId(v) == QMetaType::Bool)
         return v.toBool();
-    if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray) {
+    if (qtcompat::typeId(v) == QMetaType::QString || qtcompat::typeId(v) == QMetaType::QByteArray) {
         const QString s = v.toString().trimmed().toLower();
         if (s == QLatin1String("true"))
             return true;
@@ -111,9 +112,9 @@ bool PropertyBag::ReadBool(const QString& key, bool def) const {
 
 QFont PropertyBag::ReadFont(const QString& key, const QFont& def) const {
     const QVariant v = ReadProperty(key);
-    if (v.typeId() == QMetaType::QFont)
+    if (qtcompat::typeId(v) == QMetaType::QFont)
         return v.value<QFont>();
-    if (v.typeId() == QMetaType::QString) {
+    if (qtcompat::typeId(v) == QMetaType::QString) {
         QFont f = def;
         if (f.fromString(v.toString()))
             return f;
@@ -124,7 +125,7 @@ QFont PropertyBag::ReadFont(const QString& key, const QFont& def) const {
 
 QPixmap PropertyBag::ReadPicture(const QString& key) const {
     const QVariant v = ReadProperty(key);
-    switch (v.typeId()) {
+    switch (qtcompat::typeId(v)) {
     case QMetaType::QPixmap:
         return v.value<QPixmap>();
     case QMetaType::QImage:

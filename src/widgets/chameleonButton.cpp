@@ -1,5 +1,6 @@
 #include "widgets/chameleonButton.h"
 
+#include "qtcompat/QtCompat.h"
 #include "widgets/PropertyBag.h"
 #include "widgets/chameleonColors.h"
 #include "widgets/chameleonDraw.h"
@@ -423,11 +424,11 @@ QString chameleonButton::accessKeyFor(const QString& caption) {
     const qsizetype first = caption.indexOf(QLatin1Char('&'));
     if (first < 0 || first == len - 1)
         return {};
-    if (caption[first + 1] != QLatin1Char('&'))
+    if (caption.at(first + 1) != QLatin1Char('&'))
         return caption.mid(first + 1, 1).toLower();
     // "&&" is a literal ampersand: the key follows the next single "&".
     const qsizetype next = caption.indexOf(QLatin1Char('&'), first + 2);
-    if (next < 0 || next == len - 1 || caption[next + 1] == QLatin1Char('&'))
+    if (next < 0 || next == len - 1 || caption.at(next + 1) == QLatin1Char('&'))
         return {};
     return caption.mid(next + 1, 1).toLower();
 }
@@ -443,8 +444,7 @@ void chameleonButton::updateAccessKey() {
     const char32_t code = m_accessKey.toUpper().toUcs4().value(0);
     if (code == 0)
         return;
-    m_shortcutId =
-        grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(code))));
+    m_shortcutId = grabShortcut(qtcompat::keySequence(Qt::AltModifier, static_cast<Qt::Key>(code)));
 }
 
 // --- palette, layout, shape --------------------------------------------------------------------
@@ -475,7 +475,7 @@ QRect chameleonButton::pictureArea() const {
     if (pic.isNull())
         return {};
     const QRect inner = rect().adjusted(1, 1, -1, -1);
-    const QSize s = pic.deviceIndependentSize().toSize();
+    const QSize s = qtcompat::deviceIndependentSize(pic).toSize();
     QRect r(QPoint(0, 0), s);
     switch (m_picturePosition) {
     case 1:
@@ -501,7 +501,7 @@ void chameleonButton::computeCaptionLayout() {
     QRect area = rect().adjusted(1, 1, -1, -1);
     const QPixmap& pic = m_drawNormal.isNull() ? m_drawOver : m_drawNormal;
     if (!pic.isNull()) {
-        const QSize s = pic.deviceIndependentSize().toSize();
+        const QSize s = qtcompat::deviceIndependentSize(pic).toSize();
         switch (m_picturePosition) {
         case 1:
             area.setRight(area.right() - s.width() - 1);
@@ -741,8 +741,8 @@ bool chameleonButton::event(QEvent* event) {
 }
 
 bool chameleonButton::openMenuWithAccessKey() {
-    const QKeySequence key = QKeySequence(QKeyCombination(
-        Qt::AltModifier, static_cast<Qt::Key>(m_accessKey.toUpper().toUcs4().value(0))));
+    const QKeySequence key = qtcompat::keySequence(
+        Qt::AltModifier, static_cast<Qt::Key>(m_accessKey.toUpper().toUcs4().value(0)));
     for (QMenuBar* bar : window()->findChildren<QMenuBar*>()) {
         if (!bar->isVisible())
             continue;
@@ -759,7 +759,7 @@ bool chameleonButton::openMenuWithAccessKey() {
 
 void chameleonButton::mousePressEvent(QMouseEvent* event) {
     const int button = chameleonKeys::mouseButton(event->button());
-    const QPointF pos = event->position();
+    const QPointF pos = qtcompat::position(event);
     emit MouseDown(button, chameleonKeys::shiftState(event->modifiers()),
                    static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     m_lastButton = button;
@@ -770,12 +770,12 @@ void chameleonButton::mousePressEvent(QMouseEvent* event) {
 
 void chameleonButton::mouseMoveEvent(QMouseEvent* event) {
     const int buttons = chameleonKeys::mouseButtons(event->buttons());
-    const QPointF pos = event->position();
+    const QPointF pos = qtcompat::position(event);
     emit MouseMove(buttons, chameleonKeys::shiftState(event->modifiers()),
                    static_cast<float>(pos.x()), static_cast<float>(pos.y()));
     if (buttons != 0 && buttons != 1)
         return;
-    const bool over = isPointerOver(event->globalPosition().toPoint());
+    const bool over = isPointerOver(qtcompat::globalPosition(event).toPoint());
     if (!over) {
         drawState(StateUp, false);
     } else if (buttons == 0) {
@@ -792,7 +792,7 @@ void chameleonButton::mouseMoveEvent(QMouseEvent* event) {
 
 void chameleonButton::mouseReleaseEvent(QMouseEvent* event) {
     const int button = chameleonKeys::mouseButton(event->button());
-    const QPointF pos = event->position();
+    const QPointF pos = qtcompat::position(event);
     emit MouseUp(button, chameleonKeys::shiftState(event->modifiers()), static_cast<float>(pos.x()),
                  static_cast<float>(pos.y()));
     if (button != 2)
@@ -800,7 +800,7 @@ void chameleonButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool suppressed = m_suppressClick;
     m_suppressClick = false;
     // The platform reports a click only for a release over the control.
-    if (button == 1 && !suppressed && isPointerOver(event->globalPosition().toPoint()))
+    if (button == 1 && !suppressed && isPointerOver(qtcompat::globalPosition(event).toPoint()))
         mouseClick();
 }
 

@@ -1,4 +1,5 @@
 #include "addin/NumberFormat.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QLocale>
 #include <cmath>
@@ -62,7 +63,7 @@ TEST(NumberFormat, AppendsTheLocalesSeparatorAsUtf8) {
     LocaleScope arabic(QLocale(QLocale::Arabic, QLocale::Egypt));
     QByteArray out = "x,";
     locastra::NumberFormatter().appendUtf8(out, -33.9);
-    const QString decimal = QLocale().decimalPoint();
+    const QString decimal = qtcompat::decimalPoint(QLocale());
     EXPECT_EQ(out, "x,-33" + decimal.toUtf8() + "9");
     EXPECT_EQ(FormatNumber(-33.9), "-33" + decimal + "9");
 }

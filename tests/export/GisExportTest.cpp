@@ -127,9 +127,9 @@ TEST_P(EveryFormat, ReadsBackWithNamesValuesTypesAndDerivedPositions) {
 
     QStringList files;
     if (f.layout == GisFormat::Layout::FilePerDataSet)
-        files = {path("Cities.shp"), path("Cities_2.shp")};
+        files = QStringList{path("Cities.shp"), path("Cities_2.shp")};
     else
-        files = {path(QStringLiteral("out.") + f.extension)};
+        files = QStringList{path(QStringLiteral("out.") + f.extension)};
     const std::vector<ReadPoint> points = readBack(files);
     ASSERT_EQ(points.size(), 3u) << "the empty dataset adds nothing";
 

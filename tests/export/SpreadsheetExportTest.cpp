@@ -1,5 +1,6 @@
 #include "export/SpreadsheetExport.h"
 #include "ExportTestSupport.h"
+#include "qtcompat/QtCompat.h"
 #include "spreadsheet/Application.h"
 #include "spreadsheet/MemorySpreadsheet.h"
 #include "spreadsheet/Range.h"
@@ -83,7 +84,7 @@ TEST_F(SpreadsheetExportTest, AllDatasetsGiveOneSheetEachWithFieldsAndCoordinate
     EXPECT_EQ(cell("Stores", 2, 2), QVariant(1200.5));
     EXPECT_FALSE(cell("Stores", 2, 4).isValid());
     const auto seattle = position(47.6, -122.3);
-    EXPECT_EQ(cell("Stores", 2, 5).typeId(), QMetaType::Double); // numbers, not text
+    EXPECT_EQ(qtcompat::typeId(cell("Stores", 2, 5)), QMetaType::Double); // numbers, not text
     EXPECT_DOUBLE_EQ(cell("Stores", 2, 5).toDouble(), seattle.first);
     EXPECT_DOUBLE_EQ(cell("Stores", 2, 6).toDouble(), seattle.second);
     EXPECT_NEAR(seattle.first, 47.6, 1e-6);

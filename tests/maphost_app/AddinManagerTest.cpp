@@ -2,6 +2,7 @@
 // and disconnect, failure reports, and shutdown.
 #include "maphost/app/AddinManager.h"
 #include "TestMaps.h"
+#include "automation/AddinLibrary.h"
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
 #include "maphost/app/AddinRegistry.h"
@@ -62,7 +63,7 @@ protected:
 };
 
 TEST_F(AddinManagerTest, RecordComesFromThePluginMetadata) {
-    const AddinRecord r = AddinRegistry::recordFromLibrary(plugin);
+    const AddinRecord r = automation::ReadAddinRecord(plugin);
     EXPECT_EQ(r.displayName, "Test Add-in");
     EXPECT_EQ(r.description, "Records what the host does to it");
     EXPECT_EQ(r.loadBehavior, 3);
@@ -80,12 +81,12 @@ TEST_F(AddinManagerTest, RecordComesFromThePluginMetadata) {
     EXPECT_EQ(records[0].loadBehavior, 0);
     EXPECT_EQ(records[0].library, r.library);
 
-    EXPECT_THROW(AddinRegistry::recordFromLibrary(dir.filePath("missing.so")), automation::Error);
+    EXPECT_THROW(automation::ReadAddinRecord(dir.filePath("missing.so")), automation::Error);
     QFile junk(dir.filePath("junk.so"));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a library");
     junk.close();
-    EXPECT_THROW(AddinRegistry::recordFromLibrary(junk.fileName()), automation::Error);
+    EXPECT_THROW(automation::ReadAddinRecord(junk.fileName()), automation::Error);
 }
 
 TEST_F(AddinManagerTest, StartUpConnectsLoadBehaviourThreeWithModeOneAndExitDisconnects) {

@@ -1,7 +1,8 @@
 // The maphost program run as a user would: --screenshot, --register-addin,
-// --version, documents and data files that cannot be read, each in its own config and
+// --write-demo, --version, documents and data files that cannot be read, each in its own config and
 // data folders.
 #include "maphost/app/AddinRegistry.h"
+#include "maphost/document/MapDocument.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -104,6 +105,22 @@ TEST_F(CommandLineTest, RegisterAddinWritesTheRecordAndStartUpLoadsIt) {
     const Outcome bad = run({"--register-addin", dir.filePath("nothing.so")});
     EXPECT_NE(bad.exitCode, 0);
     EXPECT_TRUE(bad.err.contains("nothing.so"));
+}
+
+// The demo map as a document for another host (the QGIS demo project is made from it).
+TEST_F(CommandLineTest, WriteDemoWritesTheDemoDocumentAndExits) {
+    const QString path = dir.filePath("demo.gpkg");
+    const Outcome written = run({"--write-demo", path});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const maphost::MapData demo = maphost::MapDocument::open(path);
+    QStringList names;
+    for (const maphost::DataSetData& dataSet : demo.dataSets)
+        names << dataSet.name;
+    EXPECT_TRUE(names.contains("Capitals") && names.contains("Landmarks"))
+        << names.join(',').toStdString();
+    const Outcome failed = run({"--write-demo", dir.filePath("missing/folder/demo.gpkg")});
+    EXPECT_NE(failed.exitCode, 0);
+    EXPECT_TRUE(failed.err.contains("demo.gpkg")) << failed.err.toStdString();
 }
 
 TEST_F(CommandLineTest, Version) {

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {

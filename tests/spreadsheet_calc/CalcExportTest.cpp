@@ -5,6 +5,7 @@
 #include "export/SpreadsheetExport.h"
 
 #include <QAction>
+#include <QDate>
 
 using calctest::Cell;
 using exporttest::Set;

@@ -3,6 +3,7 @@
 #include "tools/Benchmark.h"
 
 #include <QAction>
+#include <cmath>
 
 using namespace toolstest;
 

@@ -4,6 +4,8 @@
 
 #include "automation/ClassRegistry.h"
 
+#include <QAction>
+
 using namespace twtest;
 
 namespace {

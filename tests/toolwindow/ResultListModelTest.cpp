@@ -112,7 +112,7 @@ TEST(ResultListModel, SortedBatchesMergeAsOneStableSort) {
         keptImages << model.imageIndex(kept.back().row());
     }
     const toolwindow::NameCollation collation;
-    QList<int> expected(arrival.size());
+    QVector<int> expected(arrival.size());
     std::iota(expected.begin(), expected.end(), 0);
     std::stable_sort(expected.begin(), expected.end(),
                      [&](int a, int b) { return collation.compare(arrival[a], arrival[b]) < 0; });

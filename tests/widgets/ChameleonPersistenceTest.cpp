@@ -1,3 +1,4 @@
+#include "qtcompat/QtCompat.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/PropertyBag.h"
 #include "widgets/chameleonButton.h"
@@ -85,10 +86,10 @@ TEST(ChameleonPersistence, WritesEveryKeyInTableOrder) {
     b.WriteProperties(bag);
     EXPECT_EQ(bag.keys(), tableOrder);
     // Defaults are written too, with their stored types.
-    EXPECT_EQ(bag.ReadProperty("MPTR").typeId(), QMetaType::Short);
+    EXPECT_EQ(qtcompat::typeId(bag.ReadProperty("MPTR")), QMetaType::Short);
     EXPECT_EQ(bag.ReadProperty("BCOL").toUInt(), 0x8000000Fu);
     EXPECT_EQ(bag.ReadProperty("FCOL").toUInt(), 0x80000012u);
-    EXPECT_EQ(bag.ReadProperty("FONT").typeId(), QMetaType::QFont);
+    EXPECT_EQ(qtcompat::typeId(bag.ReadProperty("FONT")), QMetaType::QFont);
 }
 
 TEST(ChameleonPersistence, RoundTripInUpperAndLowerCase) {

@@ -1,21 +1,15 @@
 #include "AddinManager.h"
 
 #include "automation/AddinConnection.h"
+#include "automation/AddinLibrary.h"
 #include "automation/Error.h"
 #include "maphost/model/HostApplication.h"
-
-#include <QFileInfo>
-#include <QPluginLoader>
-#include <QPointer>
 
 namespace maphost {
 
 // What a connected add-in holds: its library and the add-in object.
 struct AddinManager::Slot {
-    std::unique_ptr<QPluginLoader> loader;
-    QPointer<QObject> object;
-    bool ownsObject = false;
-    automation::AddinConnection* connection = nullptr;
+    std::unique_ptr<automation::LoadedAddin> addin;
 };
 
 AddinManager::AddinManager(std::shared_ptr<HostApplication> application, AddinRegistry registry,
@@ -84,47 +78,21 @@ bool AddinManager::connectAddin(int index, int connectMode) {
         return false;
     };
 
-    if (record.library.isEmpty() || !QFileInfo::exists(record.library))
-        return fail(QStringLiteral("The add-in library \"%1\" was not found.").arg(record.library));
-
     auto slot = std::make_unique<Slot>();
-    slot->loader = std::make_unique<QPluginLoader>(record.library);
-    if (!slot->loader->load())
-        return fail(QStringLiteral("The add-in library \"%1\" could not be loaded: %2")
-                        .arg(record.library, slot->loader->errorString()));
-    QObject* root = slot->loader->instance();
-    if (auto* factory = qobject_cast<automation::AddinFactory*>(root)) {
-        slot->object = factory->CreateAddin(record.className);
-        slot->ownsObject = true;
-        if (!slot->object)
-            return fail(QStringLiteral("The add-in library \"%1\" has no add-in class \"%2\".")
-                            .arg(record.library, record.className));
-    } else {
-        slot->object = root;
+    try {
+        slot->addin = std::make_unique<automation::LoadedAddin>(record);
+    } catch (const automation::Error& error) {
+        return fail(error.description());
     }
-    slot->connection = qobject_cast<automation::AddinConnection*>(slot->object.data());
-    if (!slot->connection) {
-        if (slot->ownsObject)
-            delete slot->object.data();
-        return fail(QStringLiteral("The add-in \"%1\" does not offer the add-in connection "
-                                   "interface.")
-                        .arg(record.displayName));
-    }
-
-    Slot* held = slot.get();
+    automation::LoadedAddin* held = slot->addin.get();
     slots_[size_t(index)] = std::move(slot);
     addin.connected = true;
     addin.error.clear();
     try {
-        held->connection->OnConnection(application_, connectMode, nullptr, QVariant());
+        held->connect(application_, connectMode);
     } catch (const automation::Error& error) {
         disconnectAddin(index, UserClosed);
-        return fail(QStringLiteral("The add-in \"%1\" failed to connect: %2")
-                        .arg(record.displayName, error.description()));
-    } catch (const std::exception& error) {
-        disconnectAddin(index, UserClosed);
-        return fail(QStringLiteral("The add-in \"%1\" failed to connect: %2")
-                        .arg(record.displayName, QString::fromLocal8Bit(error.what())));
+        return fail(error.description());
     }
     emit addinsChanged();
     return true;
@@ -135,20 +103,12 @@ void AddinManager::disconnectAddin(int index, int removeMode) {
         return;
     addins_[index].connected = false;
     std::unique_ptr<Slot> slot = std::move(slots_[size_t(index)]);
-    if (slot && slot->object) {
-        try {
-            slot->connection->OnDisconnection(removeMode, QVariant());
-        } catch (const automation::Error&) {
-        } catch (const std::exception&) {
-            // The add-in goes regardless.
-        }
+    if (slot && slot->addin->object()) {
+        slot->addin->disconnect(removeMode);
         // Commands the add-in left behind must not outlive it.
-        if (slot->object)
-            application_->RemoveCommands(slot->object.data());
-        if (slot->ownsObject && slot->object)
-            delete slot->object.data();
+        if (QObject* object = slot->addin->object())
+            application_->RemoveCommands(object);
     }
-    // The library stays loaded: objects or callbacks of it may still be queued.
     emit addinsChanged();
 }
 

@@ -2,9 +2,6 @@
 
 #include "automation/Error.h"
 
-#include <QFileInfo>
-#include <QJsonObject>
-#include <QPluginLoader>
 #include <QSettings>
 
 namespace maphost {
@@ -65,41 +62,6 @@ bool AddinRegistry::setLoadBehavior(const QString& key, int loadBehavior) const 
     settings.setValue(path + QStringLiteral("/LoadBehavior"), loadBehavior);
     settings.sync();
     return settings.status() == QSettings::NoError;
-}
-
-AddinRecord AddinRegistry::recordFromLibrary(const QString& library) {
-    const QFileInfo info(library);
-    if (!info.exists())
-        throw automation::Error(
-            automation::errors::FileError,
-            QStringLiteral("The add-in library \"%1\" was not found.").arg(library));
-    QPluginLoader loader(info.absoluteFilePath());
-    const QJsonObject meta = loader.metaData();
-    if (meta.isEmpty())
-        throw automation::Error(automation::errors::FileError,
-                                QStringLiteral("\"%1\" is not an add-in library: %2")
-                                    .arg(library, loader.errorString()));
-    // The record's keys sit at the top of the plugin's metadata or in its "addin" object.
-    QJsonObject data = meta.value(QStringLiteral("MetaData")).toObject();
-    if (data.value(QStringLiteral("addin")).isObject())
-        data = data.value(QStringLiteral("addin")).toObject();
-    AddinRecord record;
-    record.className = data.value(QStringLiteral("class")).toString();
-    if (record.className.isEmpty())
-        record.className = data.value(QStringLiteral("className")).toString();
-    if (record.className.isEmpty())
-        throw automation::Error(
-            automation::errors::FileError,
-            QStringLiteral("The add-in library \"%1\" names no add-in class.").arg(library));
-    record.library = info.absoluteFilePath();
-    QString base = info.completeBaseName();
-    if (base.startsWith(QStringLiteral("lib")))
-        base.remove(0, 3);
-    record.key = base + u'.' + record.className;
-    record.displayName = data.value(QStringLiteral("displayName")).toString(base);
-    record.description = data.value(QStringLiteral("description")).toString();
-    record.loadBehavior = data.value(QStringLiteral("loadBehavior")).toInt(0);
-    return record;
 }
 
 } // namespace maphost

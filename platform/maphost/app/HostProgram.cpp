@@ -6,6 +6,7 @@
 #include "HostPaths.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
+#include "automation/AddinLibrary.h"
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
 #include "desktop/Desktop.h"
@@ -56,11 +57,15 @@ void describe(QCommandLineParser& parser) {
                       QStringLiteral("Add or update the add-in record of a plugin library "
                                      "from its metadata, then exit."),
                       QStringLiteral("LIBRARY")});
+    parser.addOption({QStringLiteral("write-demo"),
+                      QStringLiteral("Write the demo map as a map document (GeoPackage) to "
+                                     "FILE, then exit."),
+                      QStringLiteral("FILE")});
 }
 
 int registerAddin(const QString& library) {
     try {
-        const AddinRecord record = AddinRegistry::recordFromLibrary(library);
+        const AddinRecord record = automation::ReadAddinRecord(library);
         const AddinRegistry registry(paths::settingsFile());
         if (!registry.write(record)) {
             printLine(stderr, QStringLiteral("Cannot write the add-in record to %1")
@@ -78,13 +83,24 @@ int registerAddin(const QString& library) {
     }
 }
 
+int writeDemo(const QString& path) {
+    try {
+        MapDocument::save(DemoMap::build(), path);
+        return 0;
+    } catch (const automation::Error& error) {
+        printLine(stderr, error.description());
+        return 1;
+    }
+}
+
 // True when the command line asks only for something that needs no window.
 bool windowless(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option :
-             {"--register-addin", "-h", "--help", "--help-all", "-v", "--version"}) {
+        for (const char* option : {"--register-addin", "--write-demo", "-h", "--help", "--help-all",
+                                   "-v", "--version"}) {
+            const size_t length = std::strlen(option);
             if (std::strcmp(argv[i], option) == 0 ||
-                (std::strncmp(argv[i], "--register-addin=", 17) == 0))
+                (std::strncmp(argv[i], option, length) == 0 && argv[i][length] == '='))
                 return true;
         }
     }
@@ -108,6 +124,8 @@ int runHost(int argc, char** argv) {
         QCommandLineParser parser;
         describe(parser);
         parser.process(core); // --help and --version exit here
+        if (parser.isSet(QStringLiteral("write-demo")))
+            return writeDemo(parser.value(QStringLiteral("write-demo")));
         return registerAddin(parser.value(QStringLiteral("register-addin")));
     }
 

@@ -2,6 +2,7 @@
 
 #include "HostMap.h"
 #include "automation/ClassRegistry.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QMetaObject>
 
@@ -29,7 +30,7 @@ void HostApplication::AddCommand(const QString& displayName, const QString& meth
 }
 
 void HostApplication::RemoveCommands(QObject* target) {
-    const auto removed = commands_.removeIf([target](const HostCommand& command) {
+    const auto removed = qtcompat::removeIf(commands_, [target](const HostCommand& command) {
         return command.target.isNull() || command.target == target;
     });
     if (removed > 0)
@@ -94,7 +95,8 @@ void HostApplication::registerRunning(const std::shared_ptr<HostApplication>& ap
 }
 
 void HostApplication::pruneDeadTargets() {
-    commands_.removeIf([](const HostCommand& command) { return command.target.isNull(); });
+    qtcompat::removeIf(commands_,
+                       [](const HostCommand& command) { return command.target.isNull(); });
 }
 
 } // namespace maphost

@@ -1,13 +1,14 @@
 #include "NameIndex.h"
 
 #include "MapState.h"
+#include "qtcompat/QtCompat.h"
 
 #include <algorithm>
 #include <bit>
 
 namespace maphost {
 
-NameIndex::NameIndex(const MapState& state) : state_(state), seed_(QHashSeed::globalSeed()) {}
+NameIndex::NameIndex(const MapState& state) : state_(state), seed_(qtcompat::hashSeed()) {}
 
 bool NameIndex::nameIs(uint32_t pin, const QString& name) const {
     return state_.pins[pin].name == name;

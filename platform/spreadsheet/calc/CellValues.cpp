@@ -1,6 +1,7 @@
 #include "CellValues.h"
 
 #include "UnoSupport.h"
+#include "qtcompat/QtCompat.h"
 
 #include <QDateTime>
 #include <charconv>
@@ -48,7 +49,7 @@ CellValue number(double value, CellFormat format, int length) {
 CellValue ToCell(const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return {};
-    switch (value.typeId()) {
+    switch (qtcompat::typeId(value)) {
     case QMetaType::Bool:
         return number(value.toBool() ? 1.0 : 0.0, CellFormat::Boolean, 5);
     case QMetaType::QDate:

@@ -2,6 +2,7 @@
 
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
+#include "qtcompat/QtCompat.h"
 #include "spreadsheet/CellReference.h"
 #include "spreadsheet/Range.h"
 #include "spreadsheet/Sheets.h"
@@ -81,12 +82,12 @@ public:
             });
             return;
         }
-        const QString text = value.typeId() == QMetaType::Double
+        const QString text = qtcompat::typeId(value) == QMetaType::Double
                                  ? QString::number(value.toDouble(), 'g', 15)
                                  : value.toString();
         for (int column = left_; column <= right_; ++column) {
             qsizetype& longest = sheet_->longest[column];
-            longest = std::max(longest, text.size());
+            longest = std::max<qsizetype>(longest, text.size());
             for (int row = top_; row <= bottom_; ++row)
                 cells[{row, column}] = value;
         }

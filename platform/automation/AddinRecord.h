@@ -2,9 +2,10 @@
 
 #include <QString>
 
-namespace maphost {
+namespace automation {
 
-// One entry of the host's per-user add-in list.
+// What a host knows of an add-in: its entry in the host's add-in list, read from the
+// library's metadata when the add-in is installed.
 struct AddinRecord {
     QString key; // unique name of the record, "<library>.<class>"
     QString displayName;
@@ -17,4 +18,4 @@ struct AddinRecord {
     bool loadsAtStartup() const { return (loadBehavior & 2) != 0; }
 };
 
-} // namespace maphost
+} // namespace automation
