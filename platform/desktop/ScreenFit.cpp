@@ -24,8 +24,12 @@ void KeepOnScreen(QWidget& window, const QScreen* screen) {
     QRect outer = window.frameGeometry();
     QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    if (frame.isNull())
-        frame = QMargins(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    // Not framed yet: room for a title bar and borders, rather too much than too little.
+    if (frame.isNull()) {
+        const int border = 8;
+        frame = QMargins(border, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border,
+                         border, border);
+    }
     outer = inner.marginsAdded(frame);
     const QRect fitted = FitInside(outer, screen->availableGeometry()).marginsRemoved(frame);
     if (fitted != inner)

@@ -112,9 +112,10 @@ void HelpViewer::placeOn(QWidget* origin, bool centre) {
         setGeometry(place);
     }
     KeepOnScreen(*this, screen_);
-    // The window manager frames the window after it is shown: fit again with the
-    // frame it drew.
-    QTimer::singleShot(0, this, [this] { KeepOnScreen(*this, screen_); });
+    // The window manager frames the window after it is shown, some time later: fit
+    // again with the frame it drew.
+    for (const int delay : {0, 400})
+        QTimer::singleShot(delay, this, [this] { KeepOnScreen(*this, screen_); });
 }
 
 void HelpViewer::attachTo(QWidget* owner) {
