@@ -23,7 +23,7 @@ constexpr uint32_t MaxWindowBits = 21;
 // Larger directory chunks than this are not made by any compiler.
 constexpr uint32_t MaxChunkLength = 1u << 20;
 // Help files larger than this are not read.
-constexpr qint64 MaxFileSize = qint64(1) << 30;
+constexpr qint64 MaxFileSize = qint64(256) << 20;
 
 constexpr uint32_t NoChunk = 0xFFFFFFFFu;
 constexpr uint64_t PmglHeaderLength = 20;
