@@ -5,7 +5,8 @@
 #   scripts/fuzz.sh SECONDS [TARGET...]     e.g. scripts/fuzz.sh 600 fuzz_import_csv
 #
 # Each target starts from the seeds in fuzz/corpus/<name>/ (name = target without
-# "fuzz_") plus what earlier runs added to build-fuzz/corpus/<name>/. Findings (crash-*,
+# "fuzz_") plus what earlier runs added to build-fuzz/corpus/<name>/; fuzz_help_file
+# also from the help file the build compiles (build-fuzz/lib/locastra.chm). Findings (crash-*,
 # leak-*, timeout-*, oom-*) are written to build-fuzz/findings/<target>/; rerun one with
 # build-fuzz/bin/<target> FILE. Exits non-zero when any target found something.
 set -euo pipefail
@@ -15,12 +16,13 @@ shift
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$top/build-fuzz"
 all_targets=(fuzz_import_csv fuzz_import_geojson fuzz_import_gpx fuzz_import_kml
-             fuzz_open_document)
+             fuzz_open_document fuzz_help_file)
 [[ $# -gt 0 ]] && targets=("$@") || targets=("${all_targets[@]}")
 parallel="${FUZZ_PARALLEL:-2}"
 
-if ! command -v clang++ >/dev/null; then
-    apt-get install -y --no-install-recommends clang
+# clang and its sanitizer and libFuzzer runtimes
+if ! command -v clang++ >/dev/null || ! dpkg -s libclang-rt-14-dev >/dev/null 2>&1; then
+    apt-get install -y --no-install-recommends clang libclang-rt-14-dev
 fi
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOCASTRA_FUZZ=ON \
@@ -31,10 +33,15 @@ mkdir -p "$build/logs"
 run_target() {
     local target="$1" name="${1#fuzz_}"
     mkdir -p "$build/corpus/$name" "$build/findings/$target"
+    if [[ "$target" == fuzz_help_file ]]; then
+        cp "$build/lib/locastra.chm" "$build/corpus/$name/locastra.chm"
+    fi
     # The first folder receives new inputs; the seed folder is only read.
+    local seeds=()
+    [[ -d "$top/fuzz/corpus/$name" ]] && seeds=("$top/fuzz/corpus/$name")
     "$build/bin/$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/findings/$target/" \
-        "$build/corpus/$name" "$top/fuzz/corpus/$name" >"$build/logs/$target.log" 2>&1 || true
+        "$build/corpus/$name" "${seeds[@]}" >"$build/logs/$target.log" 2>&1 || true
 }
 
 running=0

@@ -168,14 +168,16 @@ void addGrid(TextBuffer& out, double latitude, double longitude, CoordinateForma
     addSpacedMgrs(out, mgrs);
 }
 
+// Latitude and longitude joined by decimalSeparator in the two decimal formats and by
+// sexagesimalSeparator in the other two; the grid formats give one reference.
 QString joined(double latitude, double longitude, CoordinateFormat format,
-               const char* decimalSeparator) {
+               const char* decimalSeparator, const char* sexagesimalSeparator) {
     TextBuffer out;
     if (IsGridFormat(format)) {
         addGrid(out, latitude, longitude, format);
     } else {
         addDegrees(out, latitude, format, u'N', u'S');
-        out.add(isDecimal(format) ? decimalSeparator : " ");
+        out.add(isDecimal(format) ? decimalSeparator : sexagesimalSeparator);
         addDegrees(out, longitude, format, u'E', u'W');
     }
     return out.text();
@@ -202,11 +204,11 @@ QString FormatGridReference(double latitude, double longitude, CoordinateFormat 
 }
 
 QString FormatPosition(double latitude, double longitude, CoordinateFormat format) {
-    return joined(latitude, longitude, format, " , ");
+    return joined(latitude, longitude, format, " , ", " ");
 }
 
 QString FormatPositionColumns(double latitude, double longitude, CoordinateFormat format) {
-    return joined(latitude, longitude, format, "\t");
+    return joined(latitude, longitude, format, "\t", "\t");
 }
 
 } // namespace geo

@@ -26,8 +26,8 @@ QString FormatGridReference(double latitude, double longitude, CoordinateFormat 
 // reference for UTM / UPS and MGRS.
 QString FormatPosition(double latitude, double longitude, CoordinateFormat format);
 
-// The same for pasting into tables: the two decimal formats give latitude TAB
-// longitude (two columns), the others the one text of FormatPosition.
+// The same for pasting into tables: every degree format gives latitude TAB longitude
+// (two columns: "51°30′30.0″N\t0°07′31.0″W"), the grid formats their one reference.
 QString FormatPositionColumns(double latitude, double longitude, CoordinateFormat format);
 
 } // namespace geo

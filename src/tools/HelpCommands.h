@@ -19,8 +19,9 @@ QString HelpErrorMessage();
 // The help file to open: folder/locastra.chm. Empty when the folder is unknown.
 QString HelpFilePath(const QString& folder);
 
-// Help > Help (F1): opens the help file in the help viewer at its first topic; shows
-// the "Error" message when the folder is unknown or no viewer can be started.
+// Help > Help: opens the help file in the help viewer at its first topic; shows the
+// "Error" message when the folder is unknown or no viewer can be started. (Its
+// shortcut F1 opens the tool window's topic: WindowHelpKey.)
 void ShowHelpFile();
 // The same at a topic of the file ("symbol-picker.html").
 void ShowHelpTopic(const QString& topic);

@@ -32,7 +32,7 @@ void wireTools(toolwindow::frmAddIn& form) {
     QObject::connect(form.cmdChange, &chameleonButton::Click, window,
                      [window] { ChangeBalloons(*window); });
     QObject::connect(form.Help, &chameleonButton::Click, window, [] { OpenHelpPage(); });
-    qApp->installEventFilter(new WindowHelpKey(window));
+    qApp->installEventFilter(new WindowHelpKey(form.mnuHelp, window));
 }
 
 } // namespace tools

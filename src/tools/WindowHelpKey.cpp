@@ -2,12 +2,22 @@
 
 #include "HelpCommands.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QWidget>
 
 namespace tools {
 
+WindowHelpKey::WindowHelpKey(QAction* helpEntry, QObject* parent)
+    : QObject(parent), helpEntry_(helpEntry) {}
+
 bool WindowHelpKey::eventFilter(QObject* watched, QEvent* event) {
+    // The Help entry's F1 arrives as a shortcut event to the entry; taken here, it does
+    // not trigger the entry.
+    if (event->type() == QEvent::Shortcut && watched == helpEntry_) {
+        ShowHelpTopic(WindowHelpTopic(QStringLiteral("frmAddIn")));
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -16,7 +26,7 @@ bool WindowHelpKey::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const QString name = widget->window()->objectName();
     if (name == QLatin1String("frmAddIn"))
-        return false; // the Help menu entry's shortcut
+        return false; // the Help menu entry's shortcut, above
     const QString topic = WindowHelpTopic(name);
     if (topic.isEmpty())
         return false;

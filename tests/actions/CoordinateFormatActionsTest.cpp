@@ -16,7 +16,8 @@ namespace {
 struct Expected {
     CoordinateFormat format;
     const char* message;   // Get Lat/Lon for "Needle"
-    const char* copied;    // Copy Lat/Lon for "Needle" and "Rio"
+    const char* copied;    // Copy Lat/Lon for "Needle" and "Rio": name, latitude, longitude
+                           // columns (one grid reference column in the grid formats)
     const char* infoLines; // the information window's position lines for "Rio"
 };
 
@@ -41,10 +42,10 @@ const Expected expectations[] = {
      "Needle\t47.620500\t-122.349300\nRio\t-22.951900\t-43.210500",
      "Latitude: -22.951900\r\nLongitude: -43.210500"},
     {CoordinateFormat::DegreesMinutesSeconds, "47°37′13.8″N 122°20′57.5″W",
-     "Needle\t47°37′13.8″N 122°20′57.5″W\nRio\t22°57′06.8″S 43°12′37.8″W",
+     "Needle\t47°37′13.8″N\t122°20′57.5″W\nRio\t22°57′06.8″S\t43°12′37.8″W",
      "Latitude: 22°57′06.8″S\r\nLongitude: 43°12′37.8″W"},
     {CoordinateFormat::DegreesDecimalMinutes, "47°37.230′N 122°20.958′W",
-     "Needle\t47°37.230′N 122°20.958′W\nRio\t22°57.114′S 43°12.630′W",
+     "Needle\t47°37.230′N\t122°20.958′W\nRio\t22°57.114′S\t43°12.630′W",
      "Latitude: 22°57.114′S\r\nLongitude: 43°12.630′W"},
     {CoordinateFormat::UtmUps, "10N 548894 5274327",
      "Needle\t10N 548894 5274327\nRio\t23S 683477 7460687",

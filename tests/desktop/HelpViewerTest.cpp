@@ -4,6 +4,7 @@
 #include "desktop/QtDesktop.h"
 #include "desktop/help/ChmFile.h"
 #include "desktop/help/ChmSitemap.h"
+#include "desktop/help/TopicWords.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -116,6 +118,54 @@ TEST(HelpViewerWindow, OutlivesTheModalDialogItWasOpenedFrom) {
     owner.hide();
     ASSERT_FALSE(viewer.isNull());
     EXPECT_EQ(viewer->parentWidget(), nullptr);
+    delete viewer;
+}
+
+// The search finds whole words only, in any letter case, with signs between words
+// taken as separators.
+TEST(HelpViewerWindow, SearchMatchesWholeWords) {
+    using desktop::help::HoldsAllWords;
+    using desktop::help::TopicWords;
+    EXPECT_EQ(TopicWords("Get Lat/Lon, Zoom-In: 48.85"),
+              (QStringList{"get", "lat", "lon", "zoom", "in", "48", "85"}));
+    const QString page = QStringLiteral("Install the add-in. All datasets; Lat/Lon.");
+    const std::vector<std::pair<QString, bool>> queries = {
+        {"all", true},     {"ALL datasets", true}, {"install", true}, {"stall", false},
+        {"instal", false}, {"add", true},          {"add-in", true},  {"lat/lon", true},
+        {"data", false},   {"all nowhere", false}};
+    for (const auto& [query, found] : queries)
+        EXPECT_EQ(HoldsAllWords(page, TopicWords(query)), found) << query.toStdString();
+
+    HelpViewer* viewer = HelpViewer::show(Fixture, QString());
+    auto* results = part<QListWidget>(viewer, "helpSearchResults");
+    viewer->search("zebra");
+    EXPECT_EQ(results->count(), 1);
+    viewer->search("zeb");
+    EXPECT_EQ(results->count(), 0);
+    viewer->search("cross");
+    EXPECT_EQ(results->count(), 0);
+    delete viewer;
+}
+
+// Opened from a window, the viewer lies wholly on that window's screen, however large
+// it would like to be and wherever it was.
+TEST(HelpViewerWindow, OpensWhollyOnTheScreenOfItsWindow) {
+    QWidget origin;
+    origin.setGeometry(100, 100, 300, 200);
+    origin.show();
+    origin.activateWindow();
+    QApplication::setActiveWindow(&origin);
+    const QRect available = origin.screen()->availableGeometry();
+    HelpViewer* viewer = HelpViewer::show(Fixture, QString());
+    QApplication::processEvents();
+    EXPECT_TRUE(available.contains(viewer->frameGeometry()))
+        << viewer->frameGeometry().width() << "x" << viewer->frameGeometry().height() << " on "
+        << available.width() << "x" << available.height();
+    // Moved off the screen, it comes back when it is opened again.
+    viewer->move(available.right() - 10, available.bottom() - 10);
+    HelpViewer::show(Fixture, QString());
+    QApplication::processEvents();
+    EXPECT_TRUE(available.contains(viewer->frameGeometry()));
     delete viewer;
 }
 

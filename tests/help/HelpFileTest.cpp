@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -94,6 +95,76 @@ std::optional<std::string> internalTarget(const std::string& page, std::string v
     if (value.front() == '/')
         return normalise(value);
     return normalise(directoryOf(page) + value);
+}
+
+// The words of a text: lower-case runs of letters and digits, tags and character
+// references left out.
+std::vector<std::string> words(const std::string& html) {
+    static const std::regex tag("<[^>]*>");
+    const std::string text = decodeEntities(std::regex_replace(html, tag, " "));
+    std::vector<std::string> out;
+    std::string word;
+    for (const char c : text + " ") {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else if (!word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    return out;
+}
+
+bool holdsWords(const std::string& html, const std::string& name) {
+    const std::vector<std::string> page = words(html);
+    const std::set<std::string> present(page.begin(), page.end());
+    for (const std::string& word : words(name))
+        if (!present.count(word))
+            return false;
+    return true;
+}
+
+// One entry of a contents or index file, with the entries above it.
+struct SitemapEntry {
+    std::string name;
+    std::string local; // empty for a heading without a page
+    std::vector<const SitemapEntry*> ancestors;
+};
+
+// The entries of a sitemap in file order; nesting follows its <UL> lists.
+std::vector<std::unique_ptr<SitemapEntry>> sitemapEntries(const std::string& sitemap) {
+    static const std::regex token(
+        R"re(<\s*(/?)\s*UL\b[^>]*>|<OBJECT\s+type="text/sitemap">([\s\S]*?)</OBJECT>)re",
+        std::regex::icase);
+    static const std::regex param(
+        R"re(<param\s+name\s*=\s*"(Name|Local)"\s+value\s*=\s*"([^"]*)")re", std::regex::icase);
+    std::vector<std::unique_ptr<SitemapEntry>> entries;
+    std::vector<const SitemapEntry*> path; // the entry that opened each open list
+    const SitemapEntry* last = nullptr;
+    int depth = 0;
+    for (std::sregex_iterator it(sitemap.begin(), sitemap.end(), token), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        if (!m[2].matched) {
+            if (m[1].str().empty()) {
+                if (depth++ > 0)
+                    path.push_back(last);
+            } else if (--depth > 0 && !path.empty()) {
+                path.pop_back();
+            }
+            continue;
+        }
+        auto entry = std::make_unique<SitemapEntry>();
+        const std::string body = m[2].str();
+        for (std::sregex_iterator p(body.begin(), body.end(), param), pend; p != pend; ++p)
+            (lower((*p)[1].str()) == "name" ? entry->name : entry->local) =
+                decodeEntities((*p)[2].str());
+        for (const SitemapEntry* a : path)
+            if (a)
+                entry->ancestors.push_back(a);
+        last = entry.get();
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 class HelpFile : public ::testing::Test {
@@ -239,6 +310,105 @@ TEST_F(HelpFile, EveryLinkAndPictureOfEveryTopicResolves) {
     }
     EXPECT_TRUE(std::any_of(linked.begin(), linked.end(),
                             [](const std::string& t) { return endsWith(t, ".png"); }));
+}
+
+// A contents entry opens the page it names ("Dataset menu" the Dataset menu's page):
+// every word of the entry is in the page's title.
+TEST_F(HelpFile, ContentsEntriesOpenThePagesTheyName) {
+    const std::optional<std::string> contents = read(rooted(systemRecords()[0]));
+    ASSERT_TRUE(contents);
+    const auto entries = sitemapEntries(*contents);
+    ASSERT_GE(entries.size(), 30u);
+    static const std::regex title("<title>([\\s\\S]*?)</title>", std::regex::icase);
+    for (const auto& entry : entries) {
+        if (entry->local.empty())
+            continue;
+        const std::string page = read(rooted(entry->local)).value_or(std::string());
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(page, m, title)) << entry->local << " has no title";
+        EXPECT_TRUE(holdsWords(m[1].str(), entry->name))
+            << "the contents entry \"" << entry->name << "\" opens " << entry->local
+            << ", titled \"" << decodeEntities(m[1].str()) << "\"";
+    }
+}
+
+// The trail at the top of a page is its place in the contents: "Contents", the entries
+// above it (linked where they have a page of their own), then its own entry.
+TEST_F(HelpFile, BreadcrumbsFollowTheContents) {
+    const std::optional<std::string> contents = read(rooted(systemRecords()[0]));
+    ASSERT_TRUE(contents);
+    const auto entries = sitemapEntries(*contents);
+    static const std::regex nav(R"re(<p class="nav">([\s\S]*?)</p>)re");
+    static const std::regex link(R"re(<a href="([^"]*)">([^<]*)</a>)re");
+    std::map<std::string, std::vector<const SitemapEntry*>> placesOf;
+    for (const auto& entry : entries)
+        if (!entry->local.empty())
+            placesOf[rooted(entry->local)].push_back(entry.get());
+    for (const std::string& path : topics()) {
+        const std::string page = read(path).value_or(std::string());
+        std::smatch m;
+        if (path == "/index.html") {
+            EXPECT_FALSE(std::regex_search(page, m, nav)) << "the start page has a trail";
+            continue;
+        }
+        ASSERT_TRUE(std::regex_search(page, m, nav)) << path << " has no trail";
+        ASSERT_TRUE(placesOf.count(path)) << path << " is not in the contents";
+        // The trail as (text, link) pairs, split at "&gt;".
+        std::vector<std::pair<std::string, std::string>> trail;
+        const std::string text = m[1].str();
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            const std::size_t end = std::min(text.find("&gt;", start), text.size());
+            std::string part = text.substr(start, end - start);
+            std::smatch l;
+            std::string target;
+            if (std::regex_search(part, l, link)) {
+                target = rooted(l[1].str());
+                part = l[2].str();
+            }
+            part = decodeEntities(part);
+            part.erase(0, part.find_first_not_of(' '));
+            part.erase(part.find_last_not_of(' ') + 1);
+            trail.emplace_back(part, target);
+            start = end + 4;
+        }
+        bool matches = false;
+        for (const SitemapEntry* place : placesOf[path]) {
+            std::vector<std::pair<std::string, std::string>> expected = {
+                {"Contents", "/index.html"}};
+            for (const SitemapEntry* above : place->ancestors)
+                expected.emplace_back(above->name,
+                                      above->local.empty() ? std::string() : rooted(above->local));
+            expected.emplace_back(place->name, std::string());
+            matches = matches || trail == expected;
+        }
+        std::string shown;
+        for (const auto& [part, target] : trail)
+            shown += " > " + part + (target.empty() ? "" : " (" + target + ")");
+        EXPECT_TRUE(matches) << path << " has the trail" << shown
+                             << ", not its place in the contents";
+    }
+}
+
+// Every index keyword leads to a page that uses its words, and the coordinate formats
+// and the keys have keywords of their own.
+TEST_F(HelpFile, IndexKeywordsLeadToPagesAboutThem) {
+    const std::optional<std::string> index = read(rooted(systemRecords()[1]));
+    ASSERT_TRUE(index);
+    const auto entries = sitemapEntries(*index);
+    std::set<std::string> keywords;
+    for (const auto& entry : entries) {
+        keywords.insert(entry->name);
+        ASSERT_FALSE(entry->local.empty()) << entry->name;
+        const std::string page = read(rooted(entry->local)).value_or(std::string());
+        EXPECT_TRUE(holdsWords(page, entry->name))
+            << "the index keyword \"" << entry->name << "\" leads to " << entry->local
+            << ", which does not use its words";
+    }
+    for (const char* keyword :
+         {"Decimal Degrees", "Degrees Decimal Minutes", "Degrees Minutes Seconds",
+          "Keyboard shortcuts", "F1", "Dataset menu"})
+        EXPECT_TRUE(keywords.count(keyword)) << "the index has no keyword " << keyword;
 }
 
 TEST_F(HelpFile, WindowTopicsExistUnderTheirNamesWithPicturesOfTheWindows) {

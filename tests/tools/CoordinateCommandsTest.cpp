@@ -96,7 +96,7 @@ TEST_F(CoordinateCommands, TheChosenFormatOutlivesTheWindow) {
     fresh.ListView1->selectionModel()->select(fresh.ResultRows()->index(0, 0),
                                               QItemSelectionModel::Select);
     fresh.mnuCopyLatLon->trigger();
-    EXPECT_EQ(desktop_->clipboardContents(), QString::fromUtf8("Tower\t48°51′30.2″N 2°17′40.2″E"));
+    EXPECT_EQ(desktop_->clipboardContents(), QString::fromUtf8("Tower\t48°51′30.2″N\t2°17′40.2″E"));
     EXPECT_EQ(status(), "Copied 1 of 1 positions");
 }
 

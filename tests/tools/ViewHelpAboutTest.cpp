@@ -100,7 +100,7 @@ TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileAndF1EachWindowsTopic) {
     EXPECT_EQ(messages(), 0);
 
     // F1 in another Locastra window opens that window's topic; in an unknown window
-    // and in the tool window (its Help entry's shortcut) the key is left alone.
+    // and in the tool window (its Help entry's shortcut, below) the key is left alone.
     for (const auto& [window, topic] : std::vector<std::pair<QString, QString>>{
              {"frmSelectPushpinSymbol", "symbol-picker.html"},
              {"frmPushpin", "information-window.html"},
@@ -123,6 +123,20 @@ TEST_F(ViewHelpAbout, HelpOpensTheCompiledFileAndF1EachWindowsTopic) {
     }
     // The build puts the compiled help file beside the library.
     EXPECT_TRUE(QFile::exists(QStringLiteral(LOCASTRA_LIBRARY_DIR "/locastra.chm")));
+}
+
+// F1 in the tool window, its Help entry's shortcut, opens the tool window's topic; the
+// entry clicked opens the start page (above).
+TEST_F(ViewHelpAbout, F1InTheToolWindowOpensItsTopic) {
+    auto& form = openWired();
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+    QTest::keyClick(focused, Qt::Key_F1);
+    ASSERT_EQ(desktop_->count(Kind::ShowHelp), 1);
+    EXPECT_EQ(desktop_->callsOf(Kind::ShowHelp).back().topic, "tool-window.html");
+    EXPECT_EQ(form.mnuHelp->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 TEST_F(ViewHelpAbout, HelpWithoutViewerShowsTheError) {

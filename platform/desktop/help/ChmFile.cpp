@@ -1,5 +1,7 @@
 #include "ChmFile.h"
 
+#include "ChmCheck.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <chm_lib.h>
@@ -34,6 +36,12 @@ ChmFile::ChmFile(const QString& path) {
     }
     if (!info.isFile()) {
         error_ = QStringLiteral("\"%1\" is not a help file.").arg(path);
+        return;
+    }
+    // chmlib trusts the file's structure: a damaged one must not reach it.
+    if (!ChmFileProblem(path).isEmpty()) {
+        error_ = QStringLiteral("The help file \"%1\" is damaged or not a compiled help file.")
+                     .arg(path);
         return;
     }
     file_ = chm_open(QFile::encodeName(path).constData());

@@ -2,6 +2,8 @@
 
 #include "ChmFile.h"
 #include "ChmSitemap.h"
+#include "TopicWords.h"
+#include "desktop/ScreenFit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,10 +16,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -80,19 +84,38 @@ private:
 HelpViewer* HelpViewer::show(const QString& helpFile, const QString& topic) {
     const QString key = QFileInfo(helpFile).absoluteFilePath();
     QPointer<HelpViewer>& viewer = viewers()[key];
-    if (!viewer)
-        viewer = new HelpViewer(helpFile);
     // A modal window (the tool window) blocks every window but its own children: the
     // viewer becomes one, so it takes input while the modal window is open.
     QWidget* modal = QApplication::activeModalWidget();
+    QWidget* origin = modal ? modal : QApplication::activeWindow();
+    const bool made = !viewer;
+    if (made)
+        viewer = new HelpViewer(helpFile);
+    if (origin == viewer)
+        origin = nullptr;
     if (modal && modal != viewer && viewer->parentWidget() != modal)
         viewer->attachTo(modal);
     if (viewer->file_->isOpen())
         viewer->openTopic(topic.isEmpty() ? viewer->file_->defaultTopic() : topic);
+    viewer->placeOn(origin, made);
     viewer->QWidget::show();
     viewer->raise();
     viewer->activateWindow();
     return viewer;
+}
+
+void HelpViewer::placeOn(QWidget* origin, bool centre) {
+    screen_ = origin ? origin->screen() : QGuiApplication::primaryScreen();
+    if (centre && origin) {
+        QRect place = geometry();
+        place.moveCenter(origin->frameGeometry().center());
+        setGeometry(place);
+    }
+    KeepOnScreen(*this, screen_);
+    // The window manager frames the window after it is shown, some time later: fit
+    // again with the frame it drew.
+    for (const int delay : {0, 400})
+        QTimer::singleShot(delay, this, [this] { KeepOnScreen(*this, screen_); });
 }
 
 void HelpViewer::attachTo(QWidget* owner) {
@@ -272,10 +295,10 @@ QString HelpViewer::currentTopic() const {
     return topic_->source().path().mid(1);
 }
 
-// Every topic holding all the words (ignoring case), listed by its title.
+// Every topic holding all the words as whole words (ignoring case), listed by its title.
 void HelpViewer::search(const QString& text) {
     searchResults_->clear();
-    const QStringList words = text.simplified().split(u' ', Qt::SkipEmptyParts);
+    const QStringList words = TopicWords(text);
     if (words.isEmpty() || !file_->isOpen())
         return;
     static const QRegularExpression page(QStringLiteral("\\.html?$"),
@@ -285,11 +308,7 @@ void HelpViewer::search(const QString& text) {
             continue;
         QTextDocument document;
         document.setHtml(decode(file_->read(path)));
-        const QString plain = document.toPlainText();
-        const bool all = std::all_of(words.begin(), words.end(), [&](const QString& word) {
-            return plain.contains(word, Qt::CaseInsensitive);
-        });
-        if (!all)
+        if (!HoldsAllWords(document.toPlainText(), words))
             continue;
         const QString title = document.metaInformation(QTextDocument::DocumentTitle);
         auto* item = new QListWidgetItem(title.isEmpty() ? path.mid(1) : title, searchResults_);

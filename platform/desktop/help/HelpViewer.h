@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QScreen>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -31,7 +33,8 @@ public:
     void openTopic(const QString& topic);
     // The topic shown now, as a path inside the file; empty when none.
     QString currentTopic() const;
-    // Runs the full-text search for the words of text.
+    // Runs the full-text search: lists every topic holding all the words of text as
+    // whole words, ignoring case (see TopicWords).
     void search(const QString& text);
 
 protected:
@@ -40,6 +43,9 @@ protected:
 
 private:
     explicit HelpViewer(const QString& helpFile);
+    // Puts the viewer wholly on the available area of origin's screen (the primary
+    // screen without an origin), centred over origin when centre is set.
+    void placeOn(QWidget* origin, bool centre);
     // Makes the viewer a window of owner (none: a window of its own) where it is now,
     // and follows owner so that it outlives it.
     void attachTo(QWidget* owner);
@@ -48,6 +54,7 @@ private:
     void showProblem(const QString& message);
 
     QString helpFile_;
+    QPointer<QScreen> screen_;
     std::unique_ptr<ChmFile> file_;
     QTabWidget* tabs_ = nullptr;
     QTreeWidget* contents_ = nullptr;
