@@ -2,7 +2,8 @@
 function(locastra_add_modules)
     foreach(dir IN LISTS ARGN)
         if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-            add_subdirectory(${dir})
+            # Paths are from the top of the tree, wherever the call is made.
+            add_subdirectory(${CMAKE_SOURCE_DIR}/${dir})
         endif()
     endforeach()
 endfunction()

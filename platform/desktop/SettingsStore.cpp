@@ -46,7 +46,7 @@ QString SettingsStore::read(const QString& application, const QString& section, 
     if (!value.isValid())
         return defaultValue;
     // An unquoted value with commas, written by hand, comes back as a list.
-    if (value.typeId() == QMetaType::QStringList)
+    if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
 }
