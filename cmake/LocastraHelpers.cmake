@@ -26,3 +26,13 @@ function(locastra_add_benchmark name)
     add_executable(${name} ${B_SOURCES})
     target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
 endfunction()
+
+# locastra_add_qgis_gtest(NAME SOURCES a.cpp LIBS lib1)
+# One GoogleTest program in a QgsApplication (QGIS initialised), run offscreen.
+function(locastra_add_qgis_gtest name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} qgis_test_support GTest::gtest GTest::gmock)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()

@@ -96,7 +96,18 @@ size_t PushpinNameIndex::idSlot(int64_t featureId) const {
     }
 }
 
-// Puts an entry into its name's chain, which stays in entry (feature) order.
+// Feature order: new features not yet saved (negative ids) first, by id, as the
+// layer's iterator yields them from the edit buffer; then the others in the order
+// they were indexed.
+bool PushpinNameIndex::precedes(uint32_t a, uint32_t b) const {
+    const int64_t idA = entries_[a].featureId;
+    const int64_t idB = entries_[b].featureId;
+    if ((idA < 0) != (idB < 0))
+        return idA < 0;
+    return idA < 0 ? idA < idB : a < b;
+}
+
+// Puts an entry into its name's chain, which stays in feature order.
 void PushpinNameIndex::link(uint32_t entry) {
     Entry& e = entries_[entry];
     e.prev = e.next = None;
@@ -113,7 +124,7 @@ void PushpinNameIndex::link(uint32_t entry) {
         return;
     }
     Chain& c = chains_[slot];
-    if (entry > c.tail) { // the usual case: a feature added at the end
+    if (precedes(c.tail, entry)) { // the usual case: a feature added at the end
         e.prev = c.tail;
         entries_[c.tail].next = entry;
         c.tail = entry;
@@ -121,14 +132,14 @@ void PushpinNameIndex::link(uint32_t entry) {
     }
     uint32_t after = None;
     uint32_t before = c.head;
-    while (before != None && before < entry) {
+    while (before != None && precedes(before, entry)) {
         after = before;
         before = entries_[before].next;
     }
     e.prev = after;
     e.next = before;
     (after == None ? c.head : entries_[after].next) = entry;
-    entries_[before].prev = entry; // before is not None: entry < tail
+    entries_[before].prev = entry; // not None: the tail does not precede entry
 }
 
 void PushpinNameIndex::unlink(uint32_t entry) {

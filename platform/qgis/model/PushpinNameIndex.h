@@ -7,12 +7,14 @@
 namespace qgishost {
 
 // One layer's exact, case-sensitive name index: for a name, the first feature in
-// feature order (the order the layer's iterator yields). Names are kept as 64-bit
+// feature order, the order the layer's iterator yields: features added in the edit
+// buffer and not saved yet (negative ids) first, by id, then the others in the order
+// they were indexed (the data source's). Names are kept as 64-bit
 // hashes, never as text, so the index costs about 50 bytes a feature beside the
 // layer's own data; two different names sharing a hash (about one lookup in 10^13 on
 // a million names) would be taken as equal.
 //
-// Entries sit in feature order; features of one name are linked in that order, so
+// Features of one name are linked in feature order, so
 // the first is at hand and the next takes over when it goes. Two open-addressing
 // tables find a name's chain and a feature id's entry.
 class PushpinNameIndex {
@@ -21,7 +23,8 @@ public:
 
     void clear();
     void reserve(size_t features);
-    // Adds a feature after every feature already indexed.
+    // Adds a feature: after every feature indexed, or, when not saved yet, in its
+    // place among the unsaved ones.
     void append(int64_t featureId, const QString& name);
     void remove(int64_t featureId);
     // A feature's new name; it keeps its place in feature order.
@@ -51,6 +54,7 @@ private:
     size_t idSlot(int64_t featureId) const;
     size_t chainHome(const Chain& chain) const;
     size_t idHome(uint32_t entry) const;
+    bool precedes(uint32_t a, uint32_t b) const;
     void place(uint32_t entry);
     void link(uint32_t entry);
     void unlink(uint32_t entry);
