@@ -51,9 +51,10 @@ uint64_t PushpinNameIndex::hashOf(const QString& name) {
 }
 
 void PushpinNameIndex::clear() {
-    entries_ = {};
-    chains_ = {};
-    ids_ = {};
+    // Assigning {} would keep the memory (it is an assign from an empty list).
+    entries_ = std::vector<Entry>();
+    chains_ = std::vector<Chain>();
+    ids_ = std::vector<uint32_t>();
     chainCount_ = live_ = 0;
 }
 

@@ -170,6 +170,13 @@ bool QgisLayer::firstNamed(const QString& name, int64_t& featureId) {
 void QgisLayer::addName(int64_t featureId) {
     if (!indexed_)
         return;
+    // A stored feature back again (Undo of a delete) takes its old place in the walk:
+    // the index is built anew rather than guessed.
+    if (featureId >= 0) {
+        names_.clear();
+        indexed_ = false;
+        return;
+    }
     QgsFeature f;
     if (fetch(featureId, f, namer().readsGeometry()))
         names_.append(featureId, namer().nameOf(f));
