@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SphereGeometry.h"
 #include "mappoint/Location.h"
+#include "mappoint/SphereDistance.h"
 
 #include <memory>
 
@@ -17,7 +17,8 @@ class HostLocation final : public mappoint::Location {
 public:
     HostLocation(const std::shared_ptr<HostMap>& map, double latitude, double longitude,
                  double altitude)
-        : map_(map), point_(sphere::Point::at(latitude, longitude)), altitude_(altitude) {}
+        : map_(map), point_(mappoint::sphere::Point::at(latitude, longitude)), altitude_(altitude) {
+    }
 
     // A new location; its memory comes from a list of recycled blocks.
     static std::shared_ptr<HostLocation> create(const std::shared_ptr<HostMap>& map,
@@ -31,11 +32,11 @@ public:
     double latitude() const { return point_.latitude; }
     double longitude() const { return point_.longitude; }
     double altitude() const { return altitude_; }
-    const sphere::Point& point() const { return point_; }
+    const mappoint::sphere::Point& point() const { return point_; }
 
 private:
     std::weak_ptr<HostMap> map_;
-    sphere::Point point_;
+    mappoint::sphere::Point point_;
     double altitude_;
 };
 

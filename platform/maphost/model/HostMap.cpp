@@ -7,8 +7,8 @@
 #include "HostShape.h"
 #include "HostSymbols.h"
 #include "MapState.h"
-#include "SphereGeometry.h"
 #include "automation/Error.h"
+#include "mappoint/SphereDistance.h"
 #include "mappoint/SymbolPictures.h"
 
 #include <algorithm>
@@ -22,8 +22,7 @@ namespace {
 const QString MyPushpins = QStringLiteral("My Pushpins");
 
 bool validCoordinates(double latitude, double longitude) {
-    return std::isfinite(latitude) && std::isfinite(longitude) && latitude >= -90 &&
-           latitude <= 90 && longitude >= -180 && longitude <= 180;
+    return mappoint::sphere::validLatLon(latitude, longitude);
 }
 
 // Checks one dataset of document data against the map it goes into.
@@ -214,8 +213,7 @@ double HostMap::Distance(mappoint::LocationPtr startLocation, mappoint::Location
     const HostLocation* b = HostLocation::of(endLocation);
     if (!a || !b)
         throwInvalidArgument(QStringLiteral("Distance needs two locations of this host"));
-    const double km = sphere::distanceKm(a->point(), b->point());
-    return d_->view.units == mappoint::geoMiles ? km / sphere::KmPerMile : km;
+    return mappoint::sphere::distance(a->point(), b->point(), Units());
 }
 
 mappoint::SymbolsPtr HostMap::Symbols() {

@@ -259,7 +259,7 @@ int MapState::addCustomSymbol(const QString& name, const QImage& image, int id) 
 }
 
 void MapState::setAltitude(double altitude) {
-    if (!std::isfinite(altitude) || altitude < MinAltitude || altitude > MaxAltitude)
+    if (!mappoint::altitude::valid(altitude))
         throwInvalidArgument(QStringLiteral("The altitude must lie between %1 and %2")
                                  .arg(MinAltitude)
                                  .arg(MaxAltitude));

@@ -5,6 +5,7 @@
 
 #include "HostMap.h"
 #include "NameIndex.h"
+#include "mappoint/ViewAltitude.h"
 
 #include <QHash>
 #include <QSizeF>
@@ -18,8 +19,8 @@
 namespace maphost {
 
 constexpr uint32_t NoDataSet = UINT32_MAX;
-constexpr double MinAltitude = 1;
-constexpr double MaxAltitude = 24854;
+constexpr double MinAltitude = mappoint::altitude::Min;
+constexpr double MaxAltitude = mappoint::altitude::Max;
 
 struct PinRecord {
     QString name;

@@ -1,5 +1,7 @@
 #include "ViewFit.h"
 
+#include "mappoint/SphereDistance.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,11 +10,6 @@
 namespace maphost {
 
 namespace webmercator {
-
-namespace {
-constexpr double EarthRadiusKm = 6371.0088;
-constexpr double KmPerMile = 1.609344;
-} // namespace
 
 double worldX(double longitude) {
     return (longitude + 180.0) / 360.0;
@@ -33,8 +30,8 @@ double longitudeOf(double worldX) {
 }
 
 double circumference(int units) {
-    const double km = 2 * std::numbers::pi * EarthRadiusKm;
-    return units == 1 ? km : km / KmPerMile;
+    return mappoint::sphere::circumference(units == 1 ? mappoint::geoKilometers
+                                                      : mappoint::geoMiles);
 }
 
 } // namespace webmercator

@@ -1,0 +1,20 @@
+#include "QgisErrors.h"
+
+#include "automation/Error.h"
+
+namespace qgishost {
+
+void throwObjectDeleted(const QString& what) {
+    throw automation::Error(automation::errors::ObjectDeleted,
+                            QStringLiteral("The %1 was deleted from the map").arg(what));
+}
+
+void throwInvalidArgument(const QString& message) {
+    throw automation::Error(automation::errors::InvalidArgument, message);
+}
+
+void throwNotSupported(const QString& message) {
+    throw automation::Error(automation::errors::NotSupported, message);
+}
+
+} // namespace qgishost

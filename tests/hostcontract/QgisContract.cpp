@@ -1,0 +1,123 @@
+// The contract tests on the QGIS adapter: each dataset a point layer of the project
+// (memory layers, or GeoPackage files written with GDAL), the map on an offscreen
+// canvas in Web Mercator.
+#include "ContractHost.h"
+#include "MenuCommands.h"
+#include "QgisApplication.h"
+#include "QgisLayer.h"
+#include "QgisMap.h"
+#include "QgisShape.h"
+#include "QgisTestMain.h"
+#include "RecordingAppearance.h"
+#include "TestLayers.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <qgsmapcanvas.h>
+#include <qgsmemoryproviderutils.h>
+#include <qgsproject.h>
+#include <qgsvectordataprovider.h>
+#include <qgsvectorlayer.h>
+
+namespace contract {
+
+namespace {
+
+QVariant::Type qgisType(QMetaType::Type type) {
+    switch (type) {
+    case QMetaType::LongLong:
+        return QVariant::LongLong;
+    case QMetaType::Double:
+        return QVariant::Double;
+    default:
+        return QVariant::String;
+    }
+}
+
+class QgisContract : public ContractHost {
+public:
+    QgisContract() {
+        canvas_ = new QgsMapCanvas();
+        canvas_->setDestinationCrs(QgsCoordinateReferenceSystem(QStringLiteral("EPSG:3857")));
+        canvas_->resize(800, 600);
+        canvas_->show();
+        application_ = std::make_unique<qgishost::QgisApplication>(QgsProject::instance(), canvas_,
+                                                                   menu_, appearance_, nullptr);
+        qgistest::atExit([this] {
+            application_.reset();
+            QgsProject::instance()->clear();
+            delete canvas_;
+        });
+    }
+
+    QStringList storages() const override {
+        return {QStringLiteral("MemoryLayer"), QStringLiteral("GeoPackage")};
+    }
+
+    mappoint::MapPtr makeMap(const QString& storage,
+                             const std::vector<DataSetSpec>& dataSets) override {
+        QgsProject& project = *QgsProject::instance();
+        project.clear();
+        folder_ = std::make_unique<QTemporaryDir>();
+        for (const DataSetSpec& spec : dataSets) {
+            QgsFields fields = qgistest::fields({{QStringLiteral("Name"), QVariant::String},
+                                                 {QStringLiteral("Note"), QVariant::String}});
+            for (const FieldSpec& field : spec.fields)
+                fields.append(QgsField(field.name, qgisType(field.type)));
+            const auto make = [&](int i, QgsPointXY& point, QVariantList& values) {
+                const PinSpec& pin = spec.pins[size_t(i)];
+                point = QgsPointXY(pin.longitude, pin.latitude);
+                values = {pin.name, pin.note.isEmpty() ? QVariant() : QVariant(pin.note)};
+                for (const QVariant& v : pin.values)
+                    values << v;
+            };
+            const int count = int(spec.pins.size());
+            QgsVectorLayer* layer =
+                storage == QLatin1String("GeoPackage")
+                    ? qgistest::geoPackageLayer(folder_->path(), spec.name, 4326, fields, count,
+                                                make)
+                    : qgistest::memoryLayer(spec.name, QStringLiteral("EPSG:4326"), fields, count,
+                                            make);
+            qgistest::appendToProject(project, layer);
+        }
+        canvas_->setExtent(QgsRectangle(-2e7, -1e7, 2e7, 1e7));
+        const auto map = application_->map();
+        map->SetUnits(mappoint::geoKilometers);
+        return map;
+    }
+
+    mappoint::ShapePtr makeArea(const QVector<QPointF>& outline) override {
+        QgsVectorLayer* layer = QgsMemoryProviderUtils::createMemoryLayer(
+            QStringLiteral("Areas"), QgsFields(), QgsWkbTypes::Polygon,
+            QgsCoordinateReferenceSystem(QStringLiteral("EPSG:4326")));
+        QgsPolylineXY ring;
+        for (const QPointF& p : outline)
+            ring << QgsPointXY(p.x(), p.y());
+        ring << ring.first();
+        QgsFeature f;
+        f.setGeometry(QgsGeometry::fromPolygonXY({ring}));
+        layer->dataProvider()->addFeature(f);
+        qgistest::appendToProject(*QgsProject::instance(), layer);
+        const auto map = application_->map();
+        return std::make_shared<qgishost::QgisShape>(map, map->layerState(*layer), f.id());
+    }
+
+    bool newDataSetsComeFirst() const override { return true; }
+    bool addedRecordsComeFirst() const override { return true; }
+
+private:
+    QgsMapCanvas* canvas_ = nullptr;
+    qgistest::MenuCommands menu_;
+    qgistest::RecordingAppearance appearance_;
+    std::unique_ptr<qgishost::QgisApplication> application_;
+    std::unique_ptr<QTemporaryDir> folder_;
+};
+
+} // namespace
+
+ContractHost& contractHost() {
+    static QgisContract host;
+    return host;
+}
+
+} // namespace contract

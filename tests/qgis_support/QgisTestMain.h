@@ -1,0 +1,11 @@
+#pragma once
+
+#include <functional>
+
+namespace qgistest {
+
+// Runs cleanup after the tests, while QGIS is still initialised (latest first): for
+// canvases and layers kept in statics, which must not outlive the application.
+void atExit(std::function<void()> cleanup);
+
+} // namespace qgistest
