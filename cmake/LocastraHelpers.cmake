@@ -1,8 +1,9 @@
-# Adds each listed folder that carries a CMakeLists.txt.
+# Adds each listed folder (a path from the top of the tree) that carries a
+# CMakeLists.txt; works from any CMakeLists, not only the top one.
 function(locastra_add_modules)
     foreach(dir IN LISTS ARGN)
         if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-            add_subdirectory(${dir})
+            add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
         endif()
     endforeach()
 endfunction()

@@ -75,7 +75,7 @@ void fillShape(QPainter& p, const QPainterPath& path, const QColor& fill, qreal 
 
 QPainterPath polygon(std::initializer_list<QPointF> points) {
     QPainterPath path;
-    path.addPolygon(QPolygonF(QList<QPointF>(points)));
+    path.addPolygon(QPolygonF(QVector<QPointF>(points)));
     path.closeSubpath();
     return path;
 }
