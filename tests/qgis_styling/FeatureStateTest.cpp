@@ -1,10 +1,13 @@
 // Per-feature and per-layer symbols and balloon states, on a memory layer (keyed by
-// a virtual feature-id field) and a GeoPackage layer (keyed by its "fid").
+// a virtual feature-id field), a GeoPackage layer (keyed by its "fid") and a
+// shapefile (keyed by its distinct whole-number field "Pop").
 #include "qgis/styling/FeatureState.h"
 #include "StylingFixture.h"
 #include "automation/Error.h"
 
 #include <qgsauxiliarystorage.h>
+#include <qgsfeatureiterator.h>
+#include <qgsgeometry.h>
 
 namespace aerr = automation::errors;
 using qgishost::FeatureKeyFieldName;
@@ -14,7 +17,8 @@ class FeatureStateTest : public StylingFixture,
 
 INSTANTIATE_TEST_SUITE_P(Stores, FeatureStateTest,
                          ::testing::Values(StylingFixture::Store::Memory,
-                                           StylingFixture::Store::GeoPackage));
+                                           StylingFixture::Store::GeoPackage,
+                                           StylingFixture::Store::Shapefile));
 
 TEST_P(FeatureStateTest, SymbolsRoundTripPerFeatureAndPerLayer) {
     QgsVectorLayer* layer = addLayer(GetParam());
@@ -47,8 +51,8 @@ TEST_P(FeatureStateTest, SymbolsRoundTripPerFeatureAndPerLayer) {
         if (!qgishost::IsAppearanceField(*layer, i))
             userFields << layer->fields().at(i).name();
     }
-    EXPECT_EQ(userFields, GetParam() == Store::Memory ? QStringList({"Name", "Pop"})
-                                                      : QStringList({"fid", "Name", "Pop"}));
+    EXPECT_EQ(userFields, GetParam() == Store::GeoPackage ? QStringList({"fid", "Name", "Pop"})
+                                                          : QStringList({"Name", "Pop"}));
     EXPECT_EQ(layer->fields().indexOf(FeatureKeyFieldName) >= 0, GetParam() == Store::Memory);
     EXPECT_FALSE(layer->isEditable());
     EXPECT_FALSE(layer->isModified());
@@ -105,4 +109,36 @@ TEST_P(FeatureStateTest, WorksWhileTheUserEditsTheLayer) {
     ASSERT_TRUE(layer->rollBack());
     EXPECT_EQ(appearance().symbol(*layer, ids[1]), 77);
     EXPECT_EQ(appearance().balloonState(*layer, ids[1]), 2);
+}
+
+TEST_P(FeatureStateTest, StateStaysWithItsFeatureWhenAnotherIsDeleted) {
+    QgsVectorLayer* layer = addLayer(GetParam());
+    const QList<qint64> ids = featureIds(*layer);
+    for (int i = 0; i < 3; ++i) {
+        appearance().setSymbol(*layer, ids[i], int16_t(10 + i));
+        appearance().setBalloonState(*layer, ids[i], i);
+    }
+    ASSERT_TRUE(layer->startEditing());
+    ASSERT_TRUE(layer->deleteFeature(ids[0]));
+    ASSERT_TRUE(layer->commitChanges());
+    // A shapefile renumbers its features when it is written back.
+    QMap<QString, std::pair<int, int>> byName;
+    QgsFeature f;
+    QgsFeatureIterator it = layer->getFeatures();
+    while (it.nextFeature(f))
+        byName[f.attribute("Name").toString()] = {appearance().symbol(*layer, f.id()),
+                                                  appearance().balloonState(*layer, f.id())};
+    EXPECT_EQ(byName, (QMap<QString, std::pair<int, int>>{{"P1", {11, 1}}, {"P2", {12, 2}}}));
+}
+
+TEST_P(FeatureStateTest, UnsavedNewFeaturesAreRefused) {
+    QgsVectorLayer* layer = addLayer(GetParam());
+    ASSERT_TRUE(layer->startEditing());
+    QgsFeature added(layer->fields());
+    added.setGeometry(QgsGeometry::fromPointXY(QgsPointXY(1, 1)));
+    ASSERT_TRUE(layer->addFeature(added));
+    EXPECT_AUTOMATION_ERROR(appearance().setSymbol(*layer, added.id(), 4), aerr::NotSupported);
+    EXPECT_AUTOMATION_ERROR(appearance().setBalloonState(*layer, added.id(), 1),
+                            aerr::NotSupported);
+    EXPECT_EQ(appearance().symbol(*layer, added.id()), 0);
 }

@@ -38,15 +38,17 @@ QgsVectorLayer* StylingFixture::addLayer(Store store) {
     if (store == Store::Memory) {
         layer = std::move(memory);
     } else {
+        const bool gpkg = store == Store::GeoPackage;
+        const QString path = gpkg ? gpkgPath() : data_.filePath("pts.shp");
         QgsVectorFileWriter::SaveVectorOptions options;
-        options.driverName = QStringLiteral("GPKG");
+        options.driverName = gpkg ? QStringLiteral("GPKG") : QStringLiteral("ESRI Shapefile");
         QString error;
         EXPECT_EQ(QgsVectorFileWriter::writeAsVectorFormatV3(
-                      memory.get(), gpkgPath(), QgsCoordinateTransformContext(), options, &error),
+                      memory.get(), path, QgsCoordinateTransformContext(), options, &error),
                   QgsVectorFileWriter::NoError)
             << error.toStdString();
-        layer = std::make_unique<QgsVectorLayer>(gpkgPath(), QStringLiteral("Towns"),
-                                                 QStringLiteral("ogr"));
+        layer =
+            std::make_unique<QgsVectorLayer>(path, QStringLiteral("Towns"), QStringLiteral("ogr"));
     }
     EXPECT_TRUE(layer->isValid());
     layer->setDisplayExpression(QStringLiteral("\"Name\""));

@@ -14,12 +14,12 @@
 // works on that project.
 class StylingFixture : public ::testing::Test {
 public:
-    enum class Store { Memory, GeoPackage };
+    enum class Store { Memory, GeoPackage, Shapefile };
 
 protected:
     StylingFixture();
 
-    // A layer added to project(); the GeoPackage is written to data/pts.gpkg.
+    // A layer added to project(); files are written to data/pts.gpkg or data/pts.shp.
     QgsVectorLayer* addLayer(Store store);
     QString gpkgPath() const { return data_.filePath("pts.gpkg"); }
     QString projectPath(const QString& name) const { return work_.filePath(name); }

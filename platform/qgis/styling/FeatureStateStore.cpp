@@ -2,6 +2,8 @@
 
 #include "automation/Error.h"
 
+#include <algorithm>
+#include <climits>
 #include <qgsauxiliarystorage.h>
 #include <qgsfeatureiterator.h>
 #include <qgsfeaturerequest.h>
@@ -21,8 +23,33 @@ namespace {
                 QStringLiteral("QGIS cannot %1 on layer \"%2\"").arg(what, layer.name()));
 }
 
-// The layer field the auxiliary layer joins on; adds the virtual feature-id field
-// when the provider has no single-field primary key.
+bool isWholeNumber(const QgsField& field) {
+    return field.type() == QVariant::Int || field.type() == QVariant::LongLong ||
+           field.type() == QVariant::UInt || field.type() == QVariant::ULongLong;
+}
+
+// A whole-number field with a distinct value in every feature, or -1.
+int uniqueNumberField(const QgsVectorLayer& layer) {
+    const long long count = layer.featureCount();
+    if (count < 0)
+        return -1;
+    const QgsFields fields = layer.fields();
+    for (int i = 0; i < fields.count(); ++i) {
+        if (fields.fieldOrigin(i) != QgsFields::OriginProvider || !isWholeNumber(fields.at(i)))
+            continue;
+        const QSet<QVariant> values =
+            layer.uniqueValues(i, int(std::min<long long>(count + 1, INT_MAX)));
+        if (values.size() == count && std::none_of(values.begin(), values.end(),
+                                                   [](const QVariant& v) { return v.isNull(); }))
+            return i;
+    }
+    return -1;
+}
+
+// The layer field the auxiliary layer joins on: the provider's single-field primary
+// key; else, for a file without one (a shapefile renumbers its features when it is
+// written back after a delete), a whole-number field with a distinct value per
+// feature; else a virtual field holding the feature ID (memory layers never reuse one).
 QgsField keyField(QgsVectorLayer& layer) {
     const QgsVectorDataProvider* provider = layer.dataProvider();
     if (!provider)
@@ -30,6 +57,11 @@ QgsField keyField(QgsVectorLayer& layer) {
     const QgsAttributeList pk = provider->pkAttributeIndexes();
     if (pk.size() == 1) {
         const int index = layer.fields().indexOf(provider->fields().at(pk.front()).name());
+        if (index >= 0)
+            return layer.fields().at(index);
+    }
+    if (provider->name() != QLatin1String("memory")) {
+        const int index = uniqueNumberField(layer);
         if (index >= 0)
             return layer.fields().at(index);
     }
@@ -100,6 +132,12 @@ QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId,
 void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
                                  const QVariant& value) {
     checkFeature(layer, featureId);
+    // A feature added in the edit buffer has no key yet (and a temporary ID).
+    if (FID_IS_NEW(featureId))
+        throw Error(errors::NotSupported,
+                    QStringLiteral("Save the edits of layer \"%1\" before giving its new "
+                                   "pushpins a symbol or balloon")
+                        .arg(layer.name()));
     prepare(layer);
     const int index = layer.fields().indexOf(FeatureStateFieldName(state));
     if (!layer.changeAttributeValue(featureId, index, value))

@@ -12,10 +12,11 @@ namespace qgishost {
 
 // Per-feature state in the project's auxiliary storage (the .qgd beside the project
 // file, or inside a .qgz), so the layer's own data source is never written. A layer
-// gets its auxiliary layer the first time something is stored: keyed by the
-// provider's primary key where it has a single-field one (GeoPackage "fid",
-// PostGIS), else by a virtual field holding the feature id. Failures throw
-// automation::Error.
+// gets its auxiliary layer the first time something is stored, keyed by a field
+// that stays with its feature: the provider's single-field primary key (GeoPackage
+// "fid", PostGIS), else a whole-number field distinct in every feature, else a
+// virtual field holding the feature ID. Features added in the edit buffer take state
+// only once saved. Failures throw automation::Error.
 class FeatureStateStore {
 public:
     explicit FeatureStateStore(QgsProject& project) : project_(project) {}

@@ -17,20 +17,23 @@ ProjectAppearance::ProjectAppearance(QgsProject& project)
 
 ProjectAppearance::LayerStyle& ProjectAppearance::styleOf(QgsVectorLayer& layer) {
     const QString id = layer.id();
-    auto it = styles_.find(id);
-    if (it != styles_.end())
-        return *it;
-    // The user (or another plugin) may replace the renderer, the labels, the fields
-    // or the display expression at any time: check again after any of these.
-    const auto forget = [this, id] {
-        styles_.remove(id);
-    };
-    QObject::connect(&layer, &QgsMapLayer::styleChanged, &context_, forget);
-    QObject::connect(&layer, &QgsMapLayer::rendererChanged, &context_, forget);
-    QObject::connect(&layer, &QgsVectorLayer::updatedFields, &context_, forget);
-    QObject::connect(&layer, &QgsVectorLayer::displayExpressionChanged, &context_, forget);
-    QObject::connect(&layer, &QObject::destroyed, &context_, forget);
-    return *styles_.insert(id, LayerStyle{});
+    if (!watched_.contains(id)) {
+        // The user (or another plugin) may replace the renderer, the labels, the
+        // fields or the display expression at any time: check again after any of these.
+        const auto forget = [this, id] {
+            styles_.remove(id);
+        };
+        QObject::connect(&layer, &QgsMapLayer::styleChanged, &context_, forget);
+        QObject::connect(&layer, &QgsMapLayer::rendererChanged, &context_, forget);
+        QObject::connect(&layer, &QgsVectorLayer::updatedFields, &context_, forget);
+        QObject::connect(&layer, &QgsVectorLayer::displayExpressionChanged, &context_, forget);
+        QObject::connect(&layer, &QObject::destroyed, &context_, [this, id] {
+            styles_.remove(id);
+            watched_.remove(id);
+        });
+        watched_.insert(id);
+    }
+    return styles_[id];
 }
 
 void ProjectAppearance::drawSymbols(QgsVectorLayer& layer, int16_t symbol) {

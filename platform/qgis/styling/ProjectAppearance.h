@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 
 namespace qgishost {
 
@@ -48,6 +49,7 @@ private:
     ProjectSymbolTable symbols_;
     SymbolPictureVariables pictures_;
     QHash<QString, LayerStyle> styles_; // by layer ID
+    QSet<QString> watched_;             // layers whose signals reach styles_
     QObject context_;
 };
 
