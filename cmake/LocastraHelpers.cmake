@@ -1,19 +1,24 @@
-# Adds each listed folder that carries a CMakeLists.txt.
+# Adds each listed folder (a path from the top of the tree) that carries a
+# CMakeLists.txt; works from any CMakeLists, not only the top one.
 function(locastra_add_modules)
     foreach(dir IN LISTS ARGN)
         if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
             # Paths are from the top of the tree, wherever the call is made.
-            add_subdirectory(${CMAKE_SOURCE_DIR}/${dir})
+            add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
         endif()
     endforeach()
 endfunction()
 
-# locastra_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
-# One GoogleTest program, run by CTest offscreen.
+# locastra_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [MAIN main_library])
+# One GoogleTest program, run by CTest offscreen. MAIN names the library with the
+# program's main() (default: locastra_test_main, a QApplication).
 function(locastra_add_gtest name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "MAIN" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_MAIN)
+        set(T_MAIN locastra_test_main)
+    endif()
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} locastra_test_main GTest::gtest GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${T_MAIN} GTest::gtest GTest::gmock)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LOCASTRA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"

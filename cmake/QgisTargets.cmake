@@ -21,7 +21,7 @@ set_target_properties(QGIS::Core PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${QGIS_INCLUDE_DIR};${qgis_shim}"
     INTERFACE_SYSTEM_INCLUDE_DIRECTORIES "${QGIS_INCLUDE_DIR};${qgis_shim}"
     INTERFACE_LINK_LIBRARIES
-        "${QGIS_CORE_LIBRARY};Qt5::Widgets;Qt5::Xml;Qt5::Network;Qt5::Svg;Qt5::Sql;Qt5::Concurrent;Qt5::Positioning;Qt5::PrintSupport")
+        "${QGIS_CORE_LIBRARY};GDAL::GDAL;Qt5::Widgets;Qt5::Xml;Qt5::Network;Qt5::Svg;Qt5::Sql;Qt5::Concurrent;Qt5::Positioning;Qt5::PrintSupport")
 add_library(QGIS::Gui INTERFACE IMPORTED)
 set_target_properties(QGIS::Gui PROPERTIES
     INTERFACE_LINK_LIBRARIES "${QGIS_GUI_LIBRARY};QGIS::Core")

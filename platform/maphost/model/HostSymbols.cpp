@@ -3,9 +3,8 @@
 #include "HostSymbol.h"
 #include "MapState.h"
 #include "automation/Error.h"
-
-#include <QFileInfo>
-#include <QImageReader>
+#include "mappoint/SymbolFile.h"
+#include "mappoint/SymbolNames.h"
 
 namespace maphost {
 
@@ -37,20 +36,8 @@ mappoint::SymbolPtr HostSymbols::Item(int32_t index) {
 }
 
 mappoint::SymbolPtr HostSymbols::Add(const QString& fileName) {
-    // A pipe, socket or device would block the reader for ever.
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        throw automation::Error(automation::errors::FileError,
-                                QStringLiteral("\"%1\" cannot be read as a picture: it is not a "
-                                               "regular file")
-                                    .arg(fileName));
-    QImageReader reader(fileName);
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw automation::Error(automation::errors::FileError,
-                                QStringLiteral("\"%1\" cannot be read as a picture: %2")
-                                    .arg(fileName, reader.errorString()));
-    const int id = map_->state().addCustomSymbol(QFileInfo(fileName).completeBaseName(), image);
+    const QImage image = mappoint::ReadSymbolPictureFile(fileName);
+    const int id = map_->state().addCustomSymbol(mappoint::CustomSymbolName(fileName), image);
     return std::make_shared<HostSymbol>(map_, id);
 }
 

@@ -1,6 +1,7 @@
 #include "MapState.h"
 
 #include "automation/Error.h"
+#include "mappoint/SymbolNames.h"
 
 #include <QMetaObject>
 #include <algorithm>
@@ -23,7 +24,7 @@ void throwInvalidArgument(const QString& message) {
 MapState::MapState(HostMap& owner_) : owner(owner_), names(*this) {
     symbols.resize(mappoint::BuiltInSymbolCount);
     for (int i = 0; i < mappoint::BuiltInSymbolCount; ++i)
-        symbols[i].name = QStringLiteral("Symbol %1").arg(i);
+        symbols[i].name = mappoint::BuiltInSymbolName(i);
 }
 
 PinRecord& MapState::pin(PinId id) {

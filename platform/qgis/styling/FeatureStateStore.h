@@ -1,0 +1,43 @@
+#pragma once
+
+#include "FeatureState.h"
+
+#include <QVariant>
+#include <cstdint>
+
+class QgsProject;
+class QgsVectorLayer;
+
+namespace qgishost {
+
+// Per-feature state in the project's auxiliary storage (the .qgd beside the project
+// file, or inside a .qgz), so the layer's own data source is never written. A layer
+// gets its auxiliary layer the first time something is stored, keyed by a field
+// that stays with its feature: the provider's single-field primary key (GeoPackage
+// "fid", PostGIS), else a whole-number field distinct in every feature, else a
+// virtual field holding the feature ID. Features added in the edit buffer take state
+// only once saved. Failures throw automation::Error.
+class FeatureStateStore {
+public:
+    explicit FeatureStateStore(QgsProject& project) : project_(project) {}
+
+    // The stored value, null when none was stored; the feature must exist.
+    QVariant value(QgsVectorLayer& layer, int64_t featureId, FeatureState state) const;
+    // Null removes the value.
+    void setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
+                  const QVariant& value);
+    // Removes the state from every feature of the layer.
+    void clear(QgsVectorLayer& layer, FeatureState state);
+
+    // True when the layer has the auxiliary field for the state.
+    static bool hasField(const QgsVectorLayer& layer, FeatureState state);
+    // Creates the auxiliary layer and the fields of both states where missing.
+    void prepare(QgsVectorLayer& layer);
+    // Throws ObjectDeleted when the layer has no such feature.
+    static void checkFeature(const QgsVectorLayer& layer, int64_t featureId);
+
+private:
+    QgsProject& project_;
+};
+
+} // namespace qgishost
