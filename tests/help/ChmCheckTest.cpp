@@ -21,13 +21,13 @@ QByteArray builtHelpFile() {
 quint32 u32(const QByteArray& bytes, qsizetype at) {
     quint32 value = 0;
     for (int i = 3; i >= 0; --i)
-        value = (value << 8) | quint8(bytes[at + i]);
+        value = (value << 8) | quint8(bytes.constData()[at + i]);
     return value;
 }
 
 void putU32(QByteArray& bytes, qsizetype at, quint32 value) {
     for (int i = 0; i < 4; ++i, value >>= 8)
-        bytes[at + i] = char(value & 0xFF);
+        bytes.data()[at + i] = char(value & 0xFF);
 }
 
 void putU64(QByteArray& bytes, qsizetype at, quint64 value) {
@@ -46,7 +46,7 @@ quint64 encint(const QByteArray& bytes, qsizetype& at) {
     quint64 value = 0;
     quint8 byte = 0;
     do {
-        byte = quint8(bytes[at++]);
+        byte = quint8(bytes.constData()[at++]);
         value = (value << 7) | (byte & 0x7F);
     } while (byte & 0x80);
     return value;
@@ -114,7 +114,7 @@ TEST(ChmCheck, DamageChmlibWouldTrustIsRefused) {
          }},
         {"no LZXC signature",
          [](QByteArray& b) {
-             b[entry(b, ControlData).data + 4] = 'X';
+             b.data()[entry(b, ControlData).data + 4] = 'X';
          }},
         // Frames larger than the decoder's output buffer.
         {"frames of 1 MB",
@@ -145,13 +145,13 @@ TEST(ChmCheck, DamageChmlibWouldTrustIsRefused) {
              qsizetype at = entry(b, Content).numbers;
              encint(b, at); // section
              encint(b, at); // start
-             for (; quint8(b[at]) & 0x80; ++at)
-                 b[at] = char(0xFF);
-             b[at] = char(0x7F);
+             for (; quint8(b.data()[at]) & 0x80; ++at)
+                 b.data()[at] = char(0xFF);
+             b.data()[at] = char(0x7F);
          }},
         {"unknown section",
          [](QByteArray& b) {
-             b[entry(b, Content).numbers] = 5;
+             b.data()[entry(b, Content).numbers] = 5;
          }},
         // The listing chain points back at itself: chm_enumerate would never end.
         {"listing chain in a circle",
@@ -177,7 +177,7 @@ TEST(ChmCheck, DamageChmlibWouldTrustIsRefused) {
         {"name longer than chmlib copies",
          [](QByteArray& b) {
              // 0xFF then the name's first byte: a length of over 16000.
-             b[firstChunk(b) + 20] = char(0xFF);
+             b.data()[firstChunk(b) + 20] = char(0xFF);
          }},
         {"not a help file",
          [](QByteArray& b) {
