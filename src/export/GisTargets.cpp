@@ -1,0 +1,46 @@
+#include "GisTargets.h"
+
+#include "GisFormat.h"
+#include "GisNames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace exporting {
+
+QStringList DataSetFiles(const QString& path, const QStringList& dataSetNames) {
+    if (dataSetNames.size() == 1)
+        return {path};
+    const QFileInfo chosen(path);
+    const QString stem = chosen.completeBaseName();
+    const QString extension = chosen.suffix();
+    QStringList files;
+    QStringList taken;
+    for (const QString& name : dataSetNames) {
+        const QString file =
+            UniqueName(stem + QLatin1Char('_') + SafeFileName(name), taken) + QLatin1Char('.');
+        files << chosen.dir().filePath(file + extension);
+    }
+    return files;
+}
+
+QStringList ExistingFilesReplaced(const GisFormat& format, const QStringList& files) {
+    QStringList existing;
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        if (info.isFile())
+            existing << info.filePath();
+        const QString stem = info.completeBaseName() + QLatin1Char('.');
+        const QStringList beside = info.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        for (const QString& name : beside) {
+            if (!name.startsWith(stem, Qt::CaseInsensitive))
+                continue;
+            if (format.sideExtensions.contains(name.mid(stem.size()), Qt::CaseInsensitive))
+                existing << info.dir().filePath(name);
+        }
+    }
+    existing.removeDuplicates();
+    return existing;
+}
+
+} // namespace exporting
