@@ -10,6 +10,15 @@
 #include <gdal_priv.h>
 #include <map>
 #include <ogrsf_frmts.h>
+#include <ostream>
+
+// Readable QString and QStringList values in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{' << list.join(", ").toStdString() << '}';
+}
 
 namespace exporttest {
 
