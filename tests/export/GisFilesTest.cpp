@@ -62,15 +62,16 @@ protected:
         return entries;
     }
 
-    // An earlier export of Capitals to Places.shp; then the export of Towns to it.
-    void exportEarlierThenTowns() {
-        choose("Capitals");
+    // An earlier export of the dataset Places to Places.shp, then one of other data.
+    void exportEarlier() {
+        setFieldMap({{"Places", PlaceFields, {{"Bern", 46.95, 7.45, {"capital"}}}}});
+        choose("Places");
         exporting::exportByDataset2Gis(form(), path("Places.shp"), gisFormat("shp"));
         ASSERT_TRUE(messageTexts().isEmpty()) << messageTexts().join('\n').toStdString();
         ASSERT_TRUE(QFileInfo::exists(path("Places.dbf")));
     }
-    void exportTowns() {
-        choose("Towns");
+    void exportOtherData() {
+        setFieldMap({{"Places", PlaceFields, {{"Thun", 46.76, 7.63, {"town"}}}}});
         exporting::exportByDataset2Gis(form(), path("Places.shp"), gisFormat("shp"));
     }
     // The error of the failed export; the earlier data still reads back whole.
@@ -91,22 +92,22 @@ protected:
 } // namespace
 
 TEST_F(GisFiles, AFolderInTheWayOfOneSideFileKeepsEveryEarlierFile) {
-    exportEarlierThenTowns();
+    exportEarlier();
     // The new .cpg and .dbf go into place before the .prj finds the folder.
     QFile::remove(path("Places.prj"));
     ASSERT_TRUE(QDir().mkdir(path("Places.prj")));
     const auto before = snapshot();
-    exportTowns();
+    exportOtherData();
     expectEarlierFilesKept(before, "Places.prj");
 }
 
 TEST_F(GisFiles, AnEarlierFileThatCannotBeMovedKeepsEveryEarlierFile) {
-    exportEarlierThenTowns();
+    exportEarlier();
     const Immutable pinned(path("Places.dbf"));
     if (!pinned.isSet())
         GTEST_SKIP() << "the immutable attribute cannot be set here";
     const auto before = snapshot();
-    exportTowns();
+    exportOtherData();
     expectEarlierFilesKept(before, "Places.dbf");
 }
 
