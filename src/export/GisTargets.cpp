@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace exporting {
 
@@ -26,13 +27,17 @@ QStringList DataSetFiles(const QString& path, const QStringList& dataSetNames) {
 
 QStringList ExistingFilesReplaced(const GisFormat& format, const QStringList& files) {
     QStringList existing;
+    QHash<QString, QStringList> listings; // each folder read once
     for (const QString& file : files) {
         const QFileInfo info(file);
         if (info.isFile())
             existing << info.filePath();
         const QString stem = info.completeBaseName() + QLatin1Char('.');
-        const QStringList beside = info.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
-        for (const QString& name : beside) {
+        auto listing = listings.find(info.absolutePath());
+        if (listing == listings.end())
+            listing = listings.insert(info.absolutePath(),
+                                      info.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name));
+        for (const QString& name : *listing) {
             if (!name.startsWith(stem, Qt::CaseInsensitive))
                 continue;
             if (format.sideExtensions.contains(name.mid(stem.size()), Qt::CaseInsensitive))
