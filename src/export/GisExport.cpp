@@ -19,8 +19,8 @@
 #include "toolwindow/MessagePump.h"
 #include "toolwindow/RecordWalk.h"
 #include "toolwindow/StatusBar.h"
+#include "toolwindow/StopButton.h"
 #include "toolwindow/frmAddIn.h"
-#include "widgets/chameleonButton.h"
 
 #include <QFileInfo>
 #include <vector>
@@ -29,28 +29,19 @@ namespace exporting {
 
 namespace {
 
-const QString StopCaption = QStringLiteral("Stop");
-
-// The window while an export runs: hourglass, Get All turned into Stop (its click
-// sets the Stop flag), the progress bar; all restored at the end.
+// While an export runs, Get All reads Stop (its click sets the Stop flag) and the
+// pointer is the hourglass; all restored at the end.
 class BusyWindow {
 public:
-    explicit BusyWindow(toolwindow::frmAddIn& form)
-        : form_(form), caption_(form.ButtonShowAll->Caption()) {
-        form_.setCursor(Qt::WaitCursor);
-        form_.StopFlag = false;
-        form_.ButtonShowAll->setCaption(StopCaption);
+    explicit BusyWindow(toolwindow::frmAddIn& form) : button_(toolwindow::StopButton::getAll(form)) {
+        button_.start();
     }
-    ~BusyWindow() {
-        toolwindow::DataSetProgress(form_).hide();
-        if (form_.ButtonShowAll->Caption() == StopCaption)
-            form_.ButtonShowAll->setCaption(caption_);
-        form_.unsetCursor();
-    }
+    ~BusyWindow() { button_.end(); }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
 
 private:
-    toolwindow::frmAddIn& form_;
-    QString caption_;
+    toolwindow::StopButton button_;
 };
 
 // A dataset's field definitions as columns.
@@ -185,11 +176,6 @@ private:
     const GisFormat format_; // a copy: callers may pass a temporary
 };
 
-bool isAreaType(int32_t type) {
-    return type == mappoint::geoAutoShape || type == mappoint::geoDriveTimeZone ||
-           type == mappoint::geoFreeform;
-}
-
 } // namespace
 
 void exportByDataset2Gis(toolwindow::frmAddIn& form, const QString& to_file,
@@ -221,7 +207,7 @@ void exportFromShape2Gis(toolwindow::frmAddIn& form, const QString& to_file,
                                     QStringLiteral("Nothing is selected on the map."));
         std::vector<mappoint::DataSetPtr> all;
         mappoint::ShapePtr shape;
-        if (isAreaType(selection->Type())) {
+        if (locastra::IsAreaShape(selection->Type())) {
             shape = std::dynamic_pointer_cast<mappoint::Shape>(selection);
             if (!shape)
                 throw automation::Error(automation::errors::NotSupported,
