@@ -22,8 +22,7 @@ enum class What { DataSets, Shape };
 bool exportToSpreadsheet(toolwindow::frmAddIn& form, What what) {
     return locastra::EndSilentlyOnFailure([&] {
         const spreadsheet::ApplicationPtr probe =
-            automation::CreateObjectAs<spreadsheet::Application>(
-                spreadsheet::ApplicationClassName);
+            automation::CreateObjectAs<spreadsheet::Application>(spreadsheet::ApplicationClassName);
         if (what == What::DataSets)
             exportByDataset2Excel(form);
         else

@@ -33,7 +33,8 @@ namespace {
 // pointer is the hourglass; all restored at the end.
 class BusyWindow {
 public:
-    explicit BusyWindow(toolwindow::frmAddIn& form) : button_(toolwindow::StopButton::getAll(form)) {
+    explicit BusyWindow(toolwindow::frmAddIn& form)
+        : button_(toolwindow::StopButton::getAll(form)) {
         button_.start();
     }
     ~BusyWindow() { button_.end(); }

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace exporting {
@@ -66,6 +67,36 @@ QString text(const QVariant& value) {
     const QDateTime when = value.toDateTime();
     return when.toString(when.time().msec() ? Qt::ISODateWithMs : Qt::ISODate);
 }
+
+// Renames that can be undone together, last first.
+class Renames {
+public:
+    // Renames from to to; the reason when it fails.
+    std::optional<QString> move(const QString& from, const QString& to) {
+        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
+            0) {
+            done_.push_back({from, to});
+            return std::nullopt;
+        }
+        const int error = errno;
+        if (error == EISDIR || QFileInfo(to).isDir())
+            return QStringLiteral("it is a folder");
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+    // Moves every file back; false when one could not be.
+    bool undo() {
+        bool undone = true;
+        for (auto m = done_.rbegin(); m != done_.rend(); ++m)
+            undone = std::rename(QFile::encodeName(m->second).constData(),
+                                 QFile::encodeName(m->first).constData()) == 0 &&
+                     undone;
+        done_.clear();
+        return undone;
+    }
+
+private:
+    std::vector<std::pair<QString, QString>> done_; // from, to
+};
 
 void registerDrivers() {
     static std::once_flag once;
@@ -284,7 +315,7 @@ QStringList GisWriter::commit() {
     const QStringList staged = staging.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     QStringList written;
     for (const QString& name : staged) {
-        if (QFileInfo(name).suffix() == format_.extension)
+        if (QFileInfo(name).suffix().compare(format_.extension, Qt::CaseInsensitive) == 0)
             written << folder.filePath(name);
     }
     // What goes: the files the staged ones replace, and what belonged to them.
@@ -297,47 +328,29 @@ QStringList GisWriter::commit() {
     old.removeDuplicates();
 
     // First every earlier file moves into the staging folder, then every new file into
-    // place: any failed rename moves back what was moved, so the folder holds either
-    // all the earlier files or all the new ones.
-    struct Move {
-        QString from;
-        QString to;
-    };
-    std::vector<Move> done;
-    const auto move = [&](const QString& from, const QString& to) {
-        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
-            0) {
-            done.push_back({from, to});
+    // place: a failed rename moves back what was moved, so the folder holds either all
+    // the earlier files or all the new ones.
+    Renames renames;
+    const auto move = [&](const QString& from, const QString& to, const QString& file) {
+        const std::optional<QString> reason = renames.move(from, to);
+        if (!reason)
             return;
-        }
-        const int error = errno;
-        const QString reason = error == EISDIR || QFileInfo(to).isDir()
-                                   ? QStringLiteral("it is a folder")
-                                   : QString::fromLocal8Bit(std::strerror(error));
-        QString where = from;
-        if (QFileInfo(from).absolutePath() == staging.absolutePath())
-            where = to;
-        bool undone = true;
-        for (auto m = done.rbegin(); m != done.rend(); ++m)
-            undone = std::rename(QFile::encodeName(m->to).constData(),
-                                 QFile::encodeName(m->from).constData()) == 0 &&
-                     undone;
-        if (undone)
+        if (renames.undo())
             fail(QStringLiteral("cannot replace \"%1\": %2; the earlier files are unchanged")
-                     .arg(where, reason));
+                     .arg(file, *reason));
         // What could not move back stays in the staging folder rather than going with it.
         staging_.setAutoRemove(false);
         fail(QStringLiteral("cannot replace \"%1\": %2; the earlier files are in \"%3\"")
-                 .arg(where, reason, staging.absolutePath()));
+                 .arg(file, *reason, staging.absolutePath()));
     };
     const QString replaced = QStringLiteral(".replaced");
     if (!old.isEmpty() && !staging.mkdir(replaced))
         fail(QStringLiteral("cannot make a folder in \"%1\"").arg(staging.absolutePath()));
     const QDir backups(staging.filePath(replaced));
     for (const QString& file : old)
-        move(file, backups.filePath(QFileInfo(file).fileName()));
+        move(file, backups.filePath(QFileInfo(file).fileName()), file);
     for (const QString& name : staged)
-        move(staging.filePath(name), folder.filePath(name));
+        move(staging.filePath(name), folder.filePath(name), folder.filePath(name));
     return written;
 }
 

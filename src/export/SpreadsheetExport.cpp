@@ -29,8 +29,8 @@ namespace {
 // A new spreadsheet application (never a running one), visible at once, with one
 // new workbook.
 spreadsheet::WorkbookPtr startWorkbook() {
-    auto application = automation::CreateObjectAs<spreadsheet::Application>(
-        spreadsheet::ApplicationClassName);
+    auto application =
+        automation::CreateObjectAs<spreadsheet::Application>(spreadsheet::ApplicationClassName);
     application->SetVisible(true);
     return application->Workbooks()->Add();
 }

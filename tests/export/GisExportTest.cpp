@@ -126,6 +126,23 @@ TEST_F(GisExport, ShapeExportTakesThePinsInsideFromEveryDataSet) {
     EXPECT_TRUE(messageTexts().isEmpty());
 }
 
+TEST_F(GisExport, ShapeExportTakesAreaShapesOnly) {
+    using maphost::ShapeKind;
+    const std::pair<ShapeKind, size_t> kinds[] = {{ShapeKind::Rectangle, 1},
+                                                  {ShapeKind::Freeform, 1},
+                                                  {ShapeKind::DriveTimeZone, 1},
+                                                  {ShapeKind::Line, 0},
+                                                  {ShapeKind::TextBox, 0}};
+    for (const auto& [kind, pins] : kinds) {
+        selectShape(40, 0, 50, 10, kind); // around Zürich
+        // CSV: a reader opens it with no points too (GDAL opens no empty GeoPackage
+        // read-only).
+        const QString file = path(QStringLiteral("kind%1.csv").arg(int(kind)));
+        exporting::exportFromShape2Gis(form(), file, gisFormat("csv"));
+        EXPECT_EQ(readBack({file}).size(), pins) << int(kind);
+    }
+}
+
 TEST_F(GisExport, StopMidExportLeavesNoFileAndRestoresTheWindow) {
     toolwindow::MessagePump::setStandardInterval(0);
     atProgress(1, [this] { getAll(); }); // Get All reads "Stop" while the export runs

@@ -9,7 +9,8 @@ namespace spreadsheet::calc {
 
 void Register(const Options& options) {
     Office::instance().configure(options);
-    automation::RegisterClassFactory(ApplicationClassName, [] { return std::make_shared<CalcApplication>(); });
+    automation::RegisterClassFactory(ApplicationClassName,
+                                     [] { return std::make_shared<CalcApplication>(); });
 }
 
 void Disconnect() {
