@@ -4,6 +4,7 @@
 #include "GisTargets.h"
 #include "automation/Error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <cpl_error.h>
