@@ -23,6 +23,9 @@ struct FileDialogRequest {
     int filterIndex = 1;
     QString defaultName;
     bool save = false; // a save dialog instead of an open dialog
+    // Save dialogs only: the dialog asks before a chosen file that exists is replaced.
+    // Off for a caller that asks itself, about the files it really writes.
+    bool confirmOverwrite = true;
     // Open dialogs only: accept only a file that exists. Off by default, so a new
     // file name can be typed, as the export commands rely on.
     bool mustExist = false;

@@ -132,6 +132,7 @@ Button QtDesktop::messageBox(const QString& text, const QString& title, Icon ico
 std::optional<QString> QtDesktop::fileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(dialogParent(), request.title, request.initialFolder, request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setFileMode(!request.save && request.mustExist ? QFileDialog::ExistingFile
                                                           : QFileDialog::AnyFile);
     const QStringList filters = dialog.nameFilters();

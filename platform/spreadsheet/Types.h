@@ -2,6 +2,7 @@
 
 #include "automation/Object.h"
 
+#include <QString>
 #include <memory>
 
 // The spreadsheet object model: interfaces only, reached through the class registry
@@ -22,6 +23,9 @@ using WorkbookPtr = std::shared_ptr<Workbook>;
 using SheetsPtr = std::shared_ptr<Sheets>;
 using WorksheetPtr = std::shared_ptr<Worksheet>;
 using RangePtr = std::shared_ptr<Range>;
+
+// The class name the spreadsheet application is created by.
+inline const QString ApplicationClassName = QStringLiteral("Excel.Application");
 
 // Language identifier passed by clients to members that take one (US English).
 constexpr int LanguageId = 1033;

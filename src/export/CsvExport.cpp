@@ -90,11 +90,6 @@ void openInEditor(const QString& path) {
             QStringLiteral("The text editor could not be started for \"%1\".").arg(path));
 }
 
-bool isAreaType(int32_t type) {
-    return type == mappoint::geoAutoShape || type == mappoint::geoDriveTimeZone ||
-           type == mappoint::geoFreeform;
-}
-
 } // namespace
 
 void exportbydataset2csv(toolwindow::frmAddIn& form, const QString& to_file) {
@@ -124,7 +119,7 @@ void exportFromShape2csv(toolwindow::frmAddIn& form, const QString& to_file) {
         if (!selection)
             throw automation::Error(automation::errors::NotSupported,
                                     QStringLiteral("Nothing is selected on the map."));
-        if (isAreaType(selection->Type())) {
+        if (locastra::IsAreaShape(selection->Type())) {
             const auto shape = std::dynamic_pointer_cast<mappoint::Shape>(selection);
             if (!shape)
                 throw automation::Error(automation::errors::NotSupported,

@@ -14,8 +14,6 @@ namespace exporting {
 
 namespace {
 
-const QString SpreadsheetClassName = QStringLiteral("Excel.Application");
-
 enum class What { DataSets, Shape };
 
 // Runs the spreadsheet export while a probe instance of the spreadsheet application
@@ -24,7 +22,7 @@ enum class What { DataSets, Shape };
 bool exportToSpreadsheet(toolwindow::frmAddIn& form, What what) {
     return locastra::EndSilentlyOnFailure([&] {
         const spreadsheet::ApplicationPtr probe =
-            automation::CreateObjectAs<spreadsheet::Application>(SpreadsheetClassName);
+            automation::CreateObjectAs<spreadsheet::Application>(spreadsheet::ApplicationClassName);
         if (what == What::DataSets)
             exportByDataset2Excel(form);
         else

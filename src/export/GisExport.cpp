@@ -1,10 +1,13 @@
 #include "GisExport.h"
 
+#include "GisColumns.h"
 #include "GisFormat.h"
+#include "GisTargets.h"
 #include "GisWriter.h"
 #include "addin/FailureStyle.h"
 #include "addin/mappoint/HostAccess.h"
 #include "automation/Error.h"
+#include "desktop/Desktop.h"
 #include "geo/PositionCalculator.h"
 #include "mappoint/Field.h"
 #include "mappoint/Fields.h"
@@ -16,39 +19,30 @@
 #include "toolwindow/MessagePump.h"
 #include "toolwindow/RecordWalk.h"
 #include "toolwindow/StatusBar.h"
+#include "toolwindow/StopButton.h"
 #include "toolwindow/frmAddIn.h"
-#include "widgets/chameleonButton.h"
 
-#include <QHash>
+#include <QFileInfo>
 #include <vector>
 
 namespace exporting {
 
 namespace {
 
-const QString StopCaption = QStringLiteral("Stop");
-const QString DataSetColumn = QStringLiteral("dataset");
-
-// The window while an export runs: hourglass, Get All turned into Stop (its click
-// sets the Stop flag), the progress bar; all restored at the end.
+// While an export runs, Get All reads Stop (its click sets the Stop flag) and the
+// pointer is the hourglass; all restored at the end.
 class BusyWindow {
 public:
     explicit BusyWindow(toolwindow::frmAddIn& form)
-        : form_(form), caption_(form.ButtonShowAll->Caption()) {
-        form_.setCursor(Qt::WaitCursor);
-        form_.StopFlag = false;
-        form_.ButtonShowAll->setCaption(StopCaption);
+        : button_(toolwindow::StopButton::getAll(form)) {
+        button_.start();
     }
-    ~BusyWindow() {
-        toolwindow::DataSetProgress(form_).hide();
-        if (form_.ButtonShowAll->Caption() == StopCaption)
-            form_.ButtonShowAll->setCaption(caption_);
-        form_.unsetCursor();
-    }
+    ~BusyWindow() { button_.end(); }
+    BusyWindow(const BusyWindow&) = delete;
+    BusyWindow& operator=(const BusyWindow&) = delete;
 
 private:
-    toolwindow::frmAddIn& form_;
-    QString caption_;
+    toolwindow::StopButton button_;
 };
 
 // A dataset's field definitions as columns.
@@ -63,23 +57,70 @@ QVector<GisColumn> fieldColumns(const mappoint::DataSetPtr& dataSet) {
     return columns;
 }
 
+// Asks before files that exist are replaced; true to go on.
+bool replaceConfirmed(const QStringList& files) {
+    if (files.isEmpty())
+        return true;
+    constexpr qsizetype Listed = 10;
+    QString text;
+    if (files.size() == 1) {
+        text = QStringLiteral("\"%1\" already exists.\nReplace it?").arg(files.front());
+    } else {
+        text = QStringLiteral("These files already exist:\n") + files.mid(0, Listed).join('\n');
+        if (files.size() > Listed)
+            text += QStringLiteral("\nand %1 more").arg(files.size() - Listed);
+        text += QStringLiteral("\nReplace them?");
+    }
+    return desktop::services().messageBox(text, QStringLiteral("Locastra"),
+                                          desktop::Icon::Exclamation,
+                                          desktop::Buttons::YesNo) == desktop::Button::Yes;
+}
+
+// "Exported: 3 pushpins to /home/anna/pins.gpkg", or for several files
+// "... to 2 files in /home/anna: a.shp, b.shp".
+QString exportedText(qint64 pushpins, const QStringList& files) {
+    const QString exported = QStringLiteral("Exported: %1 pushpins").arg(pushpins);
+    if (files.isEmpty())
+        return exported + QStringLiteral("; no file written");
+    if (files.size() == 1)
+        return exported + QStringLiteral(" to ") + files.front();
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    return exported + QStringLiteral(" to %1 files in %2: %3")
+                          .arg(files.size())
+                          .arg(QFileInfo(files.front()).absolutePath(), names.join(", "));
+}
+
 // One export run: the datasets to take, their layers and the walk over their records.
 class GisRun {
 public:
     GisRun(toolwindow::frmAddIn& form, const QString& path, const GisFormat& format)
         : form_(form), path_(path), format_(format) {}
 
-    // Query gives a dataset's record set. Returns false when Stop ended the export.
+    // Query gives a dataset's record set. Returns false when the user kept the files
+    // there or Stop ended the export.
     template <class Query>
     bool run(const mappoint::MapPtr& map, const std::vector<mappoint::DataSetPtr>& dataSets,
              Query&& query) {
-        GisWriter writer(format_, path_);
         const bool oneLayer = format_.layout == GisFormat::Layout::OneLayer;
+        const bool filePerDataSet = format_.layout == GisFormat::Layout::FilePerDataSet;
+        QStringList names;
         std::vector<QVector<GisColumn>> fields;
-        for (const auto& dataSet : dataSets)
+        for (const auto& dataSet : dataSets) {
+            names << dataSet->Name();
             fields.push_back(fieldColumns(dataSet));
-        if (oneLayer)
-            openUnionLayer(writer, fields);
+        }
+        const QStringList files = filePerDataSet ? DataSetFiles(path_, names) : QStringList{path_};
+        if (!replaceConfirmed(ExistingFilesReplaced(format_, files)))
+            return false;
+
+        GisWriter writer(format_, path_);
+        GisLayerColumns layer;
+        if (oneLayer) {
+            layer = LayerColumns(format_, fields);
+            writer.openLayer(format_.layerName, layer.columns);
+        }
 
         BusyWindow busy(form_);
         toolwindow::DataSetProgress progress(form_);
@@ -88,35 +129,35 @@ public:
         QVector<QVariant> values;
         for (size_t d = 0; d < dataSets.size(); ++d) {
             const mappoint::DataSetPtr& dataSet = dataSets[d];
-            const QString name = dataSet->Name();
-            // Where each field's value goes in the layer's columns.
-            std::vector<int> columnOf;
-            for (const GisColumn& field : fields[d])
-                columnOf.push_back(oneLayer ? int(unionIndex_.value(field.name)) : -1);
             bool layerOpen = oneLayer;
+            const std::vector<int>* columnOf = oneLayer ? &layer.fieldColumns[d] : nullptr;
             const bool walked = toolwindow::WalkRecords(
                 dataSet, [&] { return query(dataSet); }, form_.StopFlag, progress, pump,
                 toolwindow::EndOnFailedStep{},
                 [&](const auto& records, const auto& advance) {
                     advance();
                     if (!layerOpen) {
-                        writer.openLayer(name, withPushpinColumns(fields[d], false));
+                        layer = LayerColumns(format_, {fields[d]});
+                        columnOf = &layer.fieldColumns.front();
+                        writer.openLayer(filePerDataSet
+                                             ? QFileInfo(files[int(d)]).completeBaseName()
+                                             : names[int(d)],
+                                         layer.columns);
                         layerOpen = true;
                     }
-                    const int fixed = oneLayer ? 3 : 2;
-                    values.fill(QVariant(), oneLayer ? int(unionColumns_.size())
-                                                     : fixed + int(fields[d].size()));
+                    values.fill(QVariant(), int(layer.columns.size()));
                     const mappoint::FieldsPtr recordFields = records->Fields();
                     const int32_t count = recordFields->Count();
-                    for (int32_t i = 1; i <= count && size_t(i) <= columnOf.size(); ++i) {
-                        const int column = oneLayer ? columnOf[size_t(i) - 1] : fixed + i - 1;
-                        values[column] = recordFields->Item(i)->Value();
+                    for (int32_t i = 1; i <= count && size_t(i) <= columnOf->size(); ++i) {
+                        const int column = (*columnOf)[size_t(i) - 1];
+                        if (column >= 0)
+                            values[column] = recordFields->Item(i)->Value();
                     }
                     const mappoint::PushpinPtr pushpin = records->Pushpin();
-                    values[0] = pushpin->Name();
-                    values[1] = pushpin->Note();
+                    values[GisLayerColumns::Name] = pushpin->Name();
+                    values[GisLayerColumns::Note] = pushpin->Note();
                     if (oneLayer)
-                        values[2] = name;
+                        values[GisLayerColumns::DataSet] = names[int(d)];
                     geo::CalcLatLon(map, records->Location(), form_.thelat, form_.thelon);
                     writer.addPoint(form_.thelat, form_.thelon, values);
                     ++written;
@@ -125,54 +166,16 @@ public:
                 return false;
         }
         pump.flush();
-        writer.commit();
-        form_.StatusBar1->setPanelText(
-            1, QStringLiteral("Exported: %1 pushpins to %2").arg(written).arg(path_));
+        const QStringList done = writer.commit();
+        form_.StatusBar1->setPanelText(1, exportedText(written, done));
         return true;
     }
 
 private:
-    // The pushpin's name and note (and the dataset for one layer) before the fields.
-    QVector<GisColumn> withPushpinColumns(const QVector<GisColumn>& fields, bool dataSet) const {
-        QVector<GisColumn> columns = {{format_.nameColumn, QMetaType::QString},
-                                      {format_.noteColumn, QMetaType::QString}};
-        if (dataSet)
-            columns.push_back({DataSetColumn, QMetaType::QString});
-        columns += fields;
-        return columns;
-    }
-
-    // One layer for every dataset: each field name once, with the type of its first
-    // definition, or text where datasets disagree.
-    void openUnionLayer(GisWriter& writer, const std::vector<QVector<GisColumn>>& fields) {
-        QVector<GisColumn> all;
-        for (const auto& set : fields) {
-            for (const GisColumn& field : set) {
-                if (unionIndex_.contains(field.name)) {
-                    GisColumn& known = all[unionIndex_.value(field.name) - 3];
-                    if (known.type != field.type)
-                        known.type = QMetaType::QString;
-                    continue;
-                }
-                unionIndex_.insert(field.name, 3 + all.size());
-                all.push_back(field);
-            }
-        }
-        unionColumns_ = withPushpinColumns(all, true);
-        writer.openLayer(format_.layerName, unionColumns_);
-    }
-
     toolwindow::frmAddIn& form_;
     QString path_;
     const GisFormat format_; // a copy: callers may pass a temporary
-    QHash<QString, qsizetype> unionIndex_;
-    QVector<GisColumn> unionColumns_;
 };
-
-bool isAreaType(int32_t type) {
-    return type == mappoint::geoAutoShape || type == mappoint::geoDriveTimeZone ||
-           type == mappoint::geoFreeform;
-}
 
 } // namespace
 
@@ -205,7 +208,7 @@ void exportFromShape2Gis(toolwindow::frmAddIn& form, const QString& to_file,
                                     QStringLiteral("Nothing is selected on the map."));
         std::vector<mappoint::DataSetPtr> all;
         mappoint::ShapePtr shape;
-        if (isAreaType(selection->Type())) {
+        if (locastra::IsAreaShape(selection->Type())) {
             shape = std::dynamic_pointer_cast<mappoint::Shape>(selection);
             if (!shape)
                 throw automation::Error(automation::errors::NotSupported,

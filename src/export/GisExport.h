@@ -14,9 +14,12 @@ struct GisFormat;
 // format, through GDAL: each pushpin a point at its derived latitude and longitude
 // (as every export gives it), with its name, note and every field with its type. Like
 // the tool window's other long loops it shows the hourglass and the progress bar,
-// turns Get All into Stop and handles the window's messages while it runs. The first
-// failure ends the export with a message box titled "Error"; stopped or failed,
-// nothing is left at to_file (the file is written beside it and renamed at the end).
+// turns Get All into Stop and handles the window's messages while it runs. Files that
+// exist and would be replaced (to_file, a Shapefile's files per dataset, what belongs
+// to them) are named in one question first; No exports nothing. The first failure
+// ends the export with a message box titled "Error"; stopped or failed, the earlier
+// files stay as they were (the files are written beside them and moved into place
+// all or nothing at the end). The status bar names the files written.
 void exportByDataset2Gis(toolwindow::frmAddIn& form, const QString& to_file,
                          const GisFormat& format);
 

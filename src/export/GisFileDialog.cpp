@@ -28,6 +28,8 @@ std::optional<GisFileDialog::Choice> GisFileDialog::Show() {
     request.filterIndex = filterIndex_;
     request.defaultName = fileName_;
     request.save = true;
+    // The export asks, once the extension is added and it knows every file it replaces.
+    request.confirmOverwrite = false;
     int chosenFilter = filterIndex_;
     request.chosenFilterIndex = &chosenFilter;
     const std::optional<QString> chosen = desktop::services().fileDialog(request);

@@ -1,5 +1,7 @@
 #include "GisWriter.h"
 
+#include "GisNames.h"
+#include "GisTargets.h"
 #include "automation/Error.h"
 
 #include <QDate>
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace exporting {
@@ -39,28 +42,7 @@ QString gdalReason() {
     return message.isEmpty() ? QStringLiteral("GDAL reported an error") : message;
 }
 
-// name made unique among taken (compared without letter case): "name", "name_2", ...
-QString uniqueName(const QString& name, QStringList& taken) {
-    QString candidate = name;
-    for (int n = 2; taken.contains(candidate.toLower()); ++n)
-        candidate = QStringLiteral("%1_%2").arg(name).arg(n);
-    taken << candidate.toLower();
-    return candidate;
-}
-
-// A dataset name as a file name: no path separators or characters other systems
-// refuse, no leading dot, never empty.
-QString safeFileName(const QString& name) {
-    QString safe;
-    for (const QChar c : name)
-        safe += (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c)) ? QChar('_') : c;
-    safe = safe.trimmed();
-    while (safe.startsWith(QLatin1Char('.')))
-        safe.remove(0, 1);
-    return safe.isEmpty() ? QStringLiteral("dataset") : safe;
-}
-
-OGRFieldType fieldType(QMetaType::Type type, OGRFieldSubType& subType) {
+OGRFieldType fieldType(QMetaType::Type type, const GisFormat& format, OGRFieldSubType& subType) {
     subType = OFSTNone;
     switch (type) {
     case QMetaType::LongLong:
@@ -75,11 +57,49 @@ OGRFieldType fieldType(QMetaType::Type type, OGRFieldSubType& subType) {
     case QMetaType::QDate:
         return OFTDate;
     case QMetaType::QDateTime:
-        return OFTDateTime;
+        return format.dateTimeAsText ? OFTString : OFTDateTime;
     default:
         return OFTString;
     }
 }
+
+// A value for a text column; a date with a time in ISO 8601.
+QString text(const QVariant& value) {
+    if (value.userType() != QMetaType::QDateTime)
+        return value.toString();
+    const QDateTime when = value.toDateTime();
+    return when.toString(when.time().msec() ? Qt::ISODateWithMs : Qt::ISODate);
+}
+
+// Renames that can be undone together, last first.
+class Renames {
+public:
+    // Renames from to to; the reason when it fails.
+    std::optional<QString> move(const QString& from, const QString& to) {
+        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
+            0) {
+            done_.push_back({from, to});
+            return std::nullopt;
+        }
+        const int error = errno;
+        if (error == EISDIR || QFileInfo(to).isDir())
+            return QStringLiteral("it is a folder");
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+    // Moves every file back; false when one could not be.
+    bool undo() {
+        bool undone = true;
+        for (auto m = done_.rbegin(); m != done_.rend(); ++m)
+            undone = std::rename(QFile::encodeName(m->second).constData(),
+                                 QFile::encodeName(m->first).constData()) == 0 &&
+                     undone;
+        done_.clear();
+        return undone;
+    }
+
+private:
+    std::vector<std::pair<QString, QString>> done_; // from, to
+};
 
 void registerDrivers() {
     static std::once_flag once;
@@ -155,40 +175,59 @@ void GisWriter::closeDataset() {
 }
 
 void GisWriter::openLayer(const QString& name, const QVector<GisColumn>& columns) {
+    QString layerName;
     if (format_.layout == GisFormat::Layout::FilePerDataSet) {
         closeDataset();
         GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(format_.driver);
-        const QString file = uniqueName(safeFileName(name), fileNames_);
         CPLErrorReset();
         dataset_ = driver->Create(
-            staging_.filePath(file + QLatin1Char('.') + format_.extension).toUtf8().constData(), 0,
+            staging_.filePath(name + QLatin1Char('.') + format_.extension).toUtf8().constData(), 0,
             0, 0, GDT_Unknown, nullptr);
         if (!dataset_)
             fail(gdalReason());
-    } else if (layer_) {
-        indexLayer();
-        CPLErrorReset();
-        if (inTransaction_ && dataset_->CommitTransaction() != OGRERR_NONE)
-            fail(gdalReason());
-        inTransaction_ = false;
+        layerName = name;
+    } else {
+        if (layer_) {
+            indexLayer();
+            CPLErrorReset();
+            if (inTransaction_ && dataset_->CommitTransaction() != OGRERR_NONE)
+                fail(gdalReason());
+            inTransaction_ = false;
+        }
+        layerName = UniqueName(format_.tableLayerNames ? SafeTableName(name)
+                               : name.isEmpty()        ? QStringLiteral("layer")
+                                                       : name,
+                               layerNames_);
     }
-    const QString layerName =
-        uniqueName(name.isEmpty() ? QStringLiteral("layer") : name, layerNames_);
     OGRSpatialReference wgs84;
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     CPLErrorReset();
-    layer_ = dataset_->CreateLayer(layerName.toUtf8().constData(), &wgs84, wkbPoint,
-                                   optionList(format_.layerOptions).List());
+    layer_ = format_.coordinateColumns
+                 ? dataset_->CreateLayer(layerName.toUtf8().constData(), nullptr, wkbNone,
+                                         optionList(format_.layerOptions).List())
+                 : dataset_->CreateLayer(layerName.toUtf8().constData(), &wgs84, wkbPoint,
+                                         optionList(format_.layerOptions).List());
     if (!layer_)
         fail(gdalReason());
     QStringList taken;
+    QVector<GisColumn> all = columns;
+    if (format_.coordinateColumns) {
+        // Reserved first: a column of the same name is the one renamed.
+        taken << GisLatitudeColumn.toLower() << GisLongitudeColumn.toLower();
+        all.push_back({GisLatitudeColumn, QMetaType::Double});
+        all.push_back({GisLongitudeColumn, QMetaType::Double});
+    }
     columnFields_.clear();
     OGRFeatureDefn* layerFields = layer_->GetLayerDefn();
-    for (const GisColumn& column : columns) {
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const GisColumn& column = all[i];
         OGRFieldSubType subType = OFSTNone;
-        const OGRFieldType type = fieldType(column.type, subType);
-        const QByteArray fieldName = uniqueName(column.name, taken).toUtf8();
+        const OGRFieldType type = fieldType(column.type, format_, subType);
+        const bool coordinate = format_.coordinateColumns && i >= columns.size();
+        const QByteArray fieldName =
+            (coordinate ? column.name : UniqueName(column.name, taken, format_.fieldNameBytes))
+                .toUtf8();
         OGRFieldDefn definition(fieldName.constData(), type);
         definition.SetSubType(subType);
         const int before = layerFields->GetFieldCount();
@@ -241,7 +280,7 @@ void GisWriter::setValue(int index, const QVariant& value) {
         break;
     }
     default:
-        feature_->SetField(index, value.toString().toUtf8().constData());
+        feature_->SetField(index, text(value).toUtf8().constData());
     }
     if (!ok)
         feature_->SetFieldNull(index);
@@ -255,7 +294,12 @@ void GisWriter::addPoint(double latitude, double longitude, const QVector<QVaria
     const int count = std::min(int(values.size()), int(columnFields_.size()));
     for (int i = 0; i < count; ++i)
         setValue(columnFields_[size_t(i)], values[i]);
-    feature_->SetGeometryDirectly(new OGRPoint(longitude, latitude));
+    if (format_.coordinateColumns) {
+        feature_->SetField(columnFields_[columnFields_.size() - 2], latitude);
+        feature_->SetField(columnFields_.back(), longitude);
+    } else {
+        feature_->SetGeometryDirectly(new OGRPoint(longitude, latitude));
+    }
     feature_->SetFID(OGRNullFID);
     CPLErrorReset();
     if (layer_->CreateFeature(feature_.get()) != OGRERR_NONE)
@@ -267,18 +311,50 @@ void GisWriter::addPoint(double latitude, double longitude, const QVector<QVaria
     }
 }
 
-void GisWriter::commit() {
+QStringList GisWriter::commit() {
     closeDataset();
-    // Every staged file replaces its namesake in the target folder in one rename.
-    const QFileInfoList files = QDir(staging_.path()).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo& file : files) {
-        const QString target = QDir(folder_).filePath(file.fileName());
-        if (QFileInfo(target).isDir())
-            fail(QStringLiteral("\"%1\" is a folder").arg(target));
-        if (std::rename(QFile::encodeName(file.filePath()).constData(),
-                        QFile::encodeName(target).constData()) != 0)
-            fail(QString::fromLocal8Bit(std::strerror(errno)));
+    const QDir staging(staging_.path());
+    const QDir folder(folder_);
+    const QStringList staged = staging.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList written;
+    for (const QString& name : staged) {
+        if (QFileInfo(name).suffix().compare(format_.extension, Qt::CaseInsensitive) == 0)
+            written << folder.filePath(name);
     }
+    // What goes: the files the staged ones replace, and what belonged to them.
+    QStringList old = ExistingFilesReplaced(format_, written);
+    for (const QString& name : staged) {
+        const QFileInfo target(folder.filePath(name));
+        if (target.isFile() || target.isSymLink())
+            old << target.filePath();
+    }
+    old.removeDuplicates();
+
+    // First every earlier file moves into the staging folder, then every new file into
+    // place: a failed rename moves back what was moved, so the folder holds either all
+    // the earlier files or all the new ones.
+    Renames renames;
+    const auto move = [&](const QString& from, const QString& to, const QString& file) {
+        const std::optional<QString> reason = renames.move(from, to);
+        if (!reason)
+            return;
+        if (renames.undo())
+            fail(QStringLiteral("cannot replace \"%1\": %2; the earlier files are unchanged")
+                     .arg(file, *reason));
+        // What could not move back stays in the staging folder rather than going with it.
+        staging_.setAutoRemove(false);
+        fail(QStringLiteral("cannot replace \"%1\": %2; the earlier files are in \"%3\"")
+                 .arg(file, *reason, staging.absolutePath()));
+    };
+    const QString replaced = QStringLiteral(".replaced");
+    if (!old.isEmpty() && !staging.mkdir(replaced))
+        fail(QStringLiteral("cannot make a folder in \"%1\"").arg(staging.absolutePath()));
+    const QDir backups(staging.filePath(replaced));
+    for (const QString& file : old)
+        move(file, backups.filePath(QFileInfo(file).fileName()), file);
+    for (const QString& name : staged)
+        move(staging.filePath(name), folder.filePath(name), folder.filePath(name));
+    return written;
 }
 
 } // namespace exporting

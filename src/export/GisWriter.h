@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GisColumns.h"
 #include "GisFormat.h"
 
 #include <QString>
@@ -16,18 +17,12 @@ class OGRLayer;
 
 namespace exporting {
 
-// A column of a layer the GIS export writes: its name and the kind of values it holds
-// (QString, LongLong, Double, Bool, QDate or QDateTime).
-struct GisColumn {
-    QString name;
-    QMetaType::Type type = QMetaType::QString;
-};
-
 // Writes points to a GIS file through GDAL. Everything goes to a private folder beside
-// the target first; commit() moves the finished files into the target's folder (each
-// in one rename). Destroyed without commit (stopped, failed), it removes all it wrote:
-// nothing half-written is left at the target. Failures throw automation::Error naming
-// the file and the reason.
+// the target first; commit() moves the finished files into the target's folder all or
+// nothing, removing what belonged to the files they replace (a Shapefile's old index).
+// Destroyed without commit (stopped, failed), it removes all it wrote: nothing
+// half-written is left at the target, and earlier files stay as they were. Failures
+// throw automation::Error naming the file and the reason.
 class GisWriter {
 public:
     GisWriter(const GisFormat& format, const QString& path);
@@ -35,13 +30,17 @@ public:
     GisWriter(const GisWriter&) = delete;
     GisWriter& operator=(const GisWriter&) = delete;
 
-    // Starts a layer of WGS 84 points with these columns (names made unique);
-    // later points go into it. For a format of one file per dataset, a new file.
+    // Starts a layer of WGS 84 points with these columns (names made unique and as
+    // short as the format needs); later points go into it. name is the layer's, made
+    // safe and unique; for a format of one file per dataset the new file's name
+    // without its extension, unique already.
     void openLayer(const QString& name, const QVector<GisColumn>& columns);
     // One point at latitude/longitude (degrees) with a value per column (an invalid
     // QVariant: no value).
     void addPoint(double latitude, double longitude, const QVector<QVariant>& values);
-    void commit();
+    // Moves the files into place; returns the files written (with the format's
+    // extension, not their side files).
+    QStringList commit();
 
 private:
     [[noreturn]] void fail(const QString& reason) const;
@@ -56,7 +55,6 @@ private:
     QString path_;
     QString folder_;
     QTemporaryDir staging_;
-    QStringList fileNames_;  // taken, lower case (file per dataset)
     QStringList layerNames_; // taken, lower case
     GDALDataset* dataset_ = nullptr;
     OGRLayer* layer_ = nullptr;

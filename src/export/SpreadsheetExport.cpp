@@ -26,12 +26,11 @@
 
 namespace {
 
-const QString SpreadsheetClass = QStringLiteral("Excel.Application");
-
 // A new spreadsheet application (never a running one), visible at once, with one
 // new workbook.
 spreadsheet::WorkbookPtr startWorkbook() {
-    auto application = automation::CreateObjectAs<spreadsheet::Application>(SpreadsheetClass);
+    auto application =
+        automation::CreateObjectAs<spreadsheet::Application>(spreadsheet::ApplicationClassName);
     application->SetVisible(true);
     return application->Workbooks()->Add();
 }
@@ -105,10 +104,6 @@ void deleteDefaultSheets(const spreadsheet::WorkbookPtr& book) {
     }
 }
 
-bool isAreaShape(int32_t type) {
-    return type == 1 || type == 9 || type == 5;
-}
-
 // The exports' failure style: the first failure ends the export silently, except a
 // dataset too large for a worksheet, which is never left to look like a success.
 template <class F> void endSilentlyUnlessSheetFull(F&& body) {
@@ -149,7 +144,7 @@ void exportFromShape2Excel(toolwindow::frmAddIn& form) {
         const spreadsheet::WorkbookPtr book = startWorkbook();
         if (!selection)
             throw automation::Error(91, QStringLiteral("Nothing is selected on the map."));
-        if (isAreaShape(selection->Type())) {
+        if (locastra::IsAreaShape(selection->Type())) {
             const auto shape = std::dynamic_pointer_cast<mappoint::Shape>(selection);
             if (!shape)
                 throw automation::Error(automation::errors::NotSupported,

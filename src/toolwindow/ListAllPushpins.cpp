@@ -6,13 +6,13 @@
 #include "ResultListModel.h"
 #include "ResultListView.h"
 #include "StatusBar.h"
+#include "StopButton.h"
 #include "addin/FailureStyle.h"
 #include "addin/mappoint/HostAccess.h"
 #include "addin/mappoint/SymbolImageIndex.h"
 #include "frmAddIn.h"
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
-#include "widgets/chameleonButton.h"
 
 #include <QPersistentModelIndex>
 #include <QTimer>
@@ -21,21 +21,14 @@ namespace toolwindow {
 
 using locastra::Step;
 
-namespace {
-const QString GetAllCaption = QStringLiteral("Get All");
-const QString StopCaption = QStringLiteral("Stop");
-} // namespace
-
 void ListAllPushpins::click() {
-    form_.setCursor(Qt::WaitCursor);
-    if (form_.ButtonShowAll->Caption() == StopCaption) {
-        form_.StopFlag = true;
-        form_.ButtonShowAll->setCaption(GetAllCaption);
+    StopButton button = StopButton::getAll(form_);
+    if (button.readsStop()) {
+        button.stop();
         endBlock();
         return;
     }
-    form_.ButtonShowAll->setCaption(StopCaption);
-    form_.StopFlag = false;
+    button.start();
     finished_ = false;
     ResultListModel& rows = *form_.ResultRows();
     rows.clear();
@@ -110,9 +103,7 @@ void ListAllPushpins::flushRows() {
 }
 
 void ListAllPushpins::endBlock() {
-    DataSetProgress(form_).hide();
-    form_.unsetCursor();
-    form_.ButtonShowAll->setCaption(GetAllCaption);
+    StopButton::getAll(form_).end();
     form_.StatusBar1->setPanelText(1, QString());
 }
 

@@ -5,6 +5,7 @@
 #include "RecordWalk.h"
 #include "ResultListModel.h"
 #include "StatusBar.h"
+#include "StopButton.h"
 #include "addin/FailureStyle.h"
 #include "addin/LowerCaseMatch.h"
 #include "addin/mappoint/HostAccess.h"
@@ -12,7 +13,6 @@
 #include "frmAddIn.h"
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
-#include "widgets/chameleonButton.h"
 
 #include <QLineEdit>
 
@@ -20,29 +20,22 @@ namespace toolwindow {
 
 using locastra::Step;
 
-namespace {
-const QString FindCaption = QStringLiteral("Find");
-const QString StopCaption = QStringLiteral("Stop");
-} // namespace
-
 void PushpinSearch::click() {
     if (form_.Text1->text().isEmpty())
         return;
-    if (form_.cmdFindPushpin->Caption() == StopCaption) {
+    StopButton button = StopButton::find(form_);
+    if (button.readsStop()) {
         // The Stop click: the running loop ends at its next check and reports itself.
-        form_.StopFlag = true;
-        form_.cmdFindPushpin->setCaption(FindCaption);
+        button.stop();
         endBlock(0, 0);
         return;
     }
-    form_.cmdFindPushpin->setCaption(StopCaption);
-    form_.StopFlag = false;
+    button.start();
     records_ = 0;
     matches_ = 0;
     finished_ = false;
     ResultListModel& rows = *form_.ResultRows();
     rows.clear();
-    form_.setCursor(Qt::WaitCursor);
 
     mappoint::MapPtr map;
     if (!locastra::EndSilentlyOnFailure([&] { map = locastra::AttachActiveMap(); })) {
@@ -115,12 +108,10 @@ void PushpinSearch::searchDataSet(const mappoint::DataSetPtr& dataSet, DataSetPr
 }
 
 void PushpinSearch::endBlock(int32_t matches, int32_t records) {
-    DataSetProgress(form_).hide();
-    form_.cmdFindPushpin->setCaption(FindCaption);
+    StopButton::find(form_).end();
     form_.StatusBar1->setPanelText(1, QStringLiteral("Matched: ") + QString::number(matches) +
                                           QStringLiteral(" of ") + QString::number(records) +
                                           QStringLiteral(" records searched"));
-    form_.unsetCursor();
 }
 
 } // namespace toolwindow

@@ -47,9 +47,7 @@ bool selectionIsAreaShape() {
         const mappoint::MapObjectPtr selection = locastra::AttachActiveMap()->Selection();
         if (!selection)
             return;
-        const int32_t type = selection->Type();
-        area = type == mappoint::geoAutoShape || type == mappoint::geoDriveTimeZone ||
-               type == mappoint::geoFreeform;
+        area = locastra::IsAreaShape(selection->Type());
     });
     return area;
 }

@@ -2,21 +2,16 @@
 // every format's layout, the values and their types, the derived positions, the shape
 // export, Stop, failures, and the save dialog's choice of format.
 #include "export/GisExport.h"
-#include "ExportTestSupport.h"
 #include "FileSizeLimit.h"
+#include "GisReadBack.h"
 #include "export/GisCommands.h"
-#include "export/GisFormat.h"
 
 #include <QDate>
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
-#include <gdal_priv.h>
-#include <map>
-#include <ogrsf_frmts.h>
 
 using exporting::GisFormat;
-using exporttest::ExportTest;
+using namespace exporttest;
 
 namespace {
 
@@ -25,65 +20,10 @@ const QVector<maphost::FieldDef> CityFields = {{"City", QMetaType::QString},
                                                {"Area", QMetaType::Double},
                                                {"Founded", QMetaType::QDate}};
 
-// What a reader finds in one point.
-struct ReadPoint {
-    QString layer;
-    double latitude = 0;
-    double longitude = 0;
-    std::map<QString, QString> text;       // field name (lower case) -> value as text
-    std::map<QString, OGRFieldType> types; // field name (lower case) -> type
-};
-
-// A point's fields, for failure messages.
-std::string fieldsOf(const ReadPoint& point) {
-    std::string text;
-    for (const auto& [name, value] : point.text)
-        text += name.toStdString() + "=" + value.toStdString() + "; ";
-    return text;
-}
-
-const GisFormat& format(const char* extension) {
-    return *exporting::GisFormatFor(QStringLiteral("x.") + extension, 0);
-}
-
-// Every point of every layer of the files GDAL opens at paths.
-std::vector<ReadPoint> readBack(const QStringList& paths) {
-    GDALAllRegister();
-    std::vector<ReadPoint> points;
-    for (const QString& path : paths) {
-        GDALDatasetUniquePtr ds(GDALDataset::Open(path.toUtf8().constData(), GDAL_OF_VECTOR));
-        EXPECT_TRUE(ds) << path.toStdString();
-        if (!ds)
-            continue;
-        for (OGRLayer* layer : ds->GetLayers()) {
-            for (const auto& feature : *layer) {
-                ReadPoint p;
-                p.layer = QString::fromUtf8(layer->GetName());
-                if (auto* point = dynamic_cast<OGRPoint*>(feature->GetGeometryRef())) {
-                    p.latitude = point->getY();
-                    p.longitude = point->getX();
-                }
-                for (int i = 0; i < feature->GetFieldCount(); ++i) {
-                    const OGRFieldDefn* def = feature->GetFieldDefnRef(i);
-                    QString name = QString::fromUtf8(def->GetNameRef()).toLower();
-                    // GDAL's GPX reader names extension elements "ogr_<element>".
-                    if (name.startsWith("ogr_"))
-                        name = name.mid(4);
-                    p.types[name] = def->GetType();
-                    if (feature->IsFieldSetAndNotNull(i))
-                        p.text[name] = QString::fromUtf8(feature->GetFieldAsString(i));
-                }
-                points.push_back(std::move(p));
-            }
-        }
-    }
-    return points;
-}
-
-class GisExport : public ExportTest {
+class GisExport : public GisTest {
 protected:
     void SetUp() override {
-        ExportTest::SetUp();
+        GisTest::SetUp();
         setFieldMap({
             {"Cities",
              CityFields,
@@ -95,25 +35,6 @@ protected:
         open();
         choose("All");
     }
-
-    // The derived position of a place, as every export gives it.
-    std::pair<double, double> derived(double latitude, double longitude) {
-        double lat = 0;
-        double lon = 0;
-        geo::CalcLatLon(map_, map_->GetLocation(latitude, longitude, 0), lat, lon);
-        return {lat, lon};
-    }
-
-    QStringList folder() const {
-        return QDir(dir_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    }
-    QStringList messageTexts() const {
-        QStringList texts;
-        for (const auto& box : desktop_->callsOf(desktop::RecordedCall::Kind::MessageBox))
-            texts << box.text;
-        return texts;
-    }
 };
 
 class EveryFormat : public GisExport, public ::testing::WithParamInterface<const char*> {};
@@ -121,13 +42,13 @@ class EveryFormat : public GisExport, public ::testing::WithParamInterface<const
 } // namespace
 
 TEST_P(EveryFormat, ReadsBackWithNamesValuesTypesAndDerivedPositions) {
-    const GisFormat& f = format(GetParam());
+    const GisFormat& f = gisFormat(GetParam());
     exporting::exportByDataset2Gis(form(), path(QStringLiteral("out.") + f.extension), f);
     ASSERT_TRUE(messageTexts().isEmpty()) << messageTexts().join('\n').toStdString();
 
     QStringList files;
     if (f.layout == GisFormat::Layout::FilePerDataSet)
-        files = QStringList{path("Cities.shp"), path("Cities_2.shp")};
+        files = QStringList{path("out_Cities.shp"), path("out_Cities_2.shp")};
     else
         files = QStringList{path(QStringLiteral("out.") + f.extension)};
     const std::vector<ReadPoint> points = readBack(files);
@@ -141,6 +62,8 @@ TEST_P(EveryFormat, ReadsBackWithNamesValuesTypesAndDerivedPositions) {
                                                    : QString::fromStdString(fieldsOf(p)));
     if (f.layout == GisFormat::Layout::OneLayer)
         EXPECT_EQ(layersOrSets, (QStringList{"Cities", "Cities", "Cities"}));
+    else if (f.layout == GisFormat::Layout::FilePerDataSet)
+        EXPECT_EQ(layersOrSets, (QStringList{"out_Cities", "out_Cities", "out_Cities_2"}));
     else
         EXPECT_EQ(layersOrSets, (QStringList{"Cities", "Cities", "Cities_2"}));
 
@@ -178,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
 TEST_F(GisExport, ShapeExportTakesThePinsInsideFromEveryDataSet) {
     choose("Empty");
     selectShape(40, 0, 50, 10); // holds Zürich only
-    exporting::exportFromShape2Gis(form(), path("shape.gpkg"), format("gpkg"));
+    exporting::exportFromShape2Gis(form(), path("shape.gpkg"), gisFormat("gpkg"));
     const std::vector<ReadPoint> points = readBack({path("shape.gpkg")});
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(points[0].layer, "Cities");
@@ -198,15 +121,32 @@ TEST_F(GisExport, ShapeExportTakesThePinsInsideFromEveryDataSet) {
 
     // Nothing selected: the export ends silently and writes nothing.
     map_->clearSelection();
-    exporting::exportFromShape2Gis(form(), path("none.gpkg"), format("gpkg"));
+    exporting::exportFromShape2Gis(form(), path("none.gpkg"), gisFormat("gpkg"));
     EXPECT_FALSE(QFileInfo::exists(path("none.gpkg")));
     EXPECT_TRUE(messageTexts().isEmpty());
+}
+
+TEST_F(GisExport, ShapeExportTakesAreaShapesOnly) {
+    using maphost::ShapeKind;
+    const std::pair<ShapeKind, size_t> kinds[] = {{ShapeKind::Rectangle, 1},
+                                                  {ShapeKind::Freeform, 1},
+                                                  {ShapeKind::DriveTimeZone, 1},
+                                                  {ShapeKind::Line, 0},
+                                                  {ShapeKind::TextBox, 0}};
+    for (const auto& [kind, pins] : kinds) {
+        selectShape(40, 0, 50, 10, kind); // around Zürich
+        // CSV: a reader opens it with no points too (GDAL opens no empty GeoPackage
+        // read-only).
+        const QString file = path(QStringLiteral("kind%1.csv").arg(int(kind)));
+        exporting::exportFromShape2Gis(form(), file, gisFormat("csv"));
+        EXPECT_EQ(readBack({file}).size(), pins) << int(kind);
+    }
 }
 
 TEST_F(GisExport, StopMidExportLeavesNoFileAndRestoresTheWindow) {
     toolwindow::MessagePump::setStandardInterval(0);
     atProgress(1, [this] { getAll(); }); // Get All reads "Stop" while the export runs
-    exporting::exportByDataset2Gis(form(), path("stopped.gpkg"), format("gpkg"));
+    exporting::exportByDataset2Gis(form(), path("stopped.gpkg"), gisFormat("gpkg"));
     EXPECT_TRUE(form().StopFlag);
     EXPECT_TRUE(folder().isEmpty()) << folder().join(' ').toStdString();
     EXPECT_TRUE(messageTexts().isEmpty());
@@ -218,10 +158,10 @@ TEST_F(GisExport, UnwritableTargetsGiveTheErrorAndLeaveNoFile) {
     const QString blocker = path("file");
     QFile(blocker).open(QIODevice::WriteOnly);
     const QString inFile = blocker + "/out.gpkg"; // its folder is a file
-    exporting::exportByDataset2Gis(form(), inFile, format("gpkg"));
+    exporting::exportByDataset2Gis(form(), inFile, gisFormat("gpkg"));
     {
         const exporttest::FileSizeLimit fullDisk(2000); // GDAL's writes fail
-        exporting::exportByDataset2Gis(form(), path("full.gpkg"), format("gpkg"));
+        exporting::exportByDataset2Gis(form(), path("full.gpkg"), gisFormat("gpkg"));
     }
     const QStringList texts = messageTexts();
     ASSERT_EQ(texts.size(), 2);
@@ -257,12 +197,18 @@ TEST_F(GisExport, OgrinfoSummarisesEveryWrittenFile) {
         const QString sub = path(f.extension);
         QDir().mkdir(sub);
         exporting::exportByDataset2Gis(form(), sub + "/out." + f.extension, f);
-        files << (f.layout == GisFormat::Layout::FilePerDataSet ? sub + "/Cities.shp"
+        files << (f.layout == GisFormat::Layout::FilePerDataSet ? sub + "/out_Cities.shp"
                                                                 : sub + "/out." + f.extension);
     }
     for (const QString& file : files) {
         QProcess ogrinfo;
-        ogrinfo.start("ogrinfo", {"-so", "-al", file});
+        QStringList arguments = {"-so", "-al", file};
+        if (file.endsWith(".csv"))
+            arguments << "-oo"
+                      << "X_POSSIBLE_NAMES=Longitude"
+                      << "-oo"
+                      << "Y_POSSIBLE_NAMES=Latitude";
+        ogrinfo.start("ogrinfo", arguments);
         ASSERT_TRUE(ogrinfo.waitForFinished(30000));
         const QString out = QString::fromUtf8(ogrinfo.readAllStandardOutput());
         EXPECT_EQ(ogrinfo.exitCode(), 0) << file.toStdString();

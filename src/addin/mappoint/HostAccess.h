@@ -6,6 +6,7 @@
 #include "mappoint/Map.h"
 
 #include <QString>
+#include <cstdint>
 
 namespace locastra {
 
@@ -18,6 +19,13 @@ mappoint::ApplicationPtr AttachHost();
 // Attaches anew to the running host and takes its ActiveMap; throws when the host
 // cannot be reached or has no map open.
 mappoint::MapPtr AttachActiveMap();
+
+// Whether a map object of this Type is an area shape, the kind QueryShape takes: a
+// rectangle, oval or radius circle, a freeform polygon, a drive-time zone.
+constexpr bool IsAreaShape(int32_t type) {
+    return type == mappoint::geoAutoShape || type == mappoint::geoFreeform ||
+           type == mappoint::geoDriveTimeZone;
+}
 
 // The dataset choice that means every dataset of the map.
 inline const QString AllDataSets = QStringLiteral("All");

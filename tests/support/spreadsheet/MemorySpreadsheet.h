@@ -11,7 +11,7 @@
 // sheet-name rules, the last sheet cannot go) without a real application behind it.
 namespace memsheet {
 
-inline const QString ClassName = QStringLiteral("Excel.Application");
+inline const QString& ClassName = spreadsheet::ApplicationClassName;
 
 // Makes "Excel.Application" create in-memory instances whose sheets hold rowCount rows.
 void Register(int32_t rowCount = 1048576);
