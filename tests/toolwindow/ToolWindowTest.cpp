@@ -274,6 +274,55 @@ TEST_F(WindowTest, RightButtonOnTheListOpensThePopUpMenu) {
     EXPECT_FALSE(form().mnuRightClick->isVisible());
 }
 
+QList<int> selectedRows(toolwindow::frmAddIn& form) {
+    QList<int> rows;
+    for (const QModelIndex& index : form.ListView1->selectionModel()->selectedIndexes())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// A right-click selects the row under the pointer unless it is already selected; beside
+// the rows the selection stays. The menu opens every time.
+TEST_F(WindowTest, RightClickSelectsTheRowItActsOn) {
+    setMap({{"Pins", numbered("Pin", 5)}});
+    open();
+    getAll();
+    QCoreApplication::processEvents();
+    toolwindow::ResultListView* list = form().ListView1;
+    const auto rowCentre = [&](int row) {
+        return list->visualRect(form().ResultRows()->index(row, 0)).center();
+    };
+    const QPoint empty(5, list->viewport()->height() - 3);
+    ASSERT_FALSE(list->indexAt(empty).isValid());
+    const auto select = [&](QList<int> rows) {
+        list->clearSelection();
+        for (int row : rows)
+            list->selectionModel()->select(form().ResultRows()->index(row, 0),
+                                           QItemSelectionModel::Select);
+    };
+    const struct {
+        QList<int> before;
+        QPoint at;
+        QList<int> after;
+    } cases[] = {
+        {{0}, rowCentre(2), {2}},       // another row: it alone
+        {{}, rowCentre(4), {4}},        // nothing selected
+        {{1, 3}, rowCentre(3), {1, 3}}, // a selected row: the selection stays
+        {{1, 3}, empty, {1, 3}},        // beside the rows: as it is
+        {{}, empty, {}},
+    };
+    for (const auto& c : cases) {
+        select(c.before);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(c.at), list->mapToGlobal(c.at),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &press);
+        EXPECT_EQ(selectedRows(form()), c.after);
+        EXPECT_TRUE(form().mnuRightClick->isVisible());
+        form().mnuRightClick->hide();
+    }
+}
+
 // Alt with a letter no access key takes types nothing into the search box or the
 // Dataset(s) box; access keys and plain typing work as before.
 TEST_F(WindowTest, AltLettersTypeNothingIntoTheTextBoxes) {
