@@ -122,12 +122,13 @@ ParsedPosition ParsePosition(const QString& text) {
     static const QRegularExpression space(QStringLiteral("\\s+"));
     static const QRegularExpression mgrs(QStringLiteral("^(\\d{1,2}[A-Z]|[A-Z])[A-Z]{2}\\d*$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression number(QStringLiteral("^\\d+([.,]\\d*)?$"));
+    static const QRegularExpression number(QStringLiteral("^\\d+(\\.\\d*)?$"));
 
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return failure(QStringLiteral("Type a position"));
-    const QString expected = QStringLiteral("Type a position, for example ") + PositionExamples();
+    const QString expected = QStringLiteral("Type a latitude and a longitude, a UTM / UPS or an "
+                                            "MGRS reference, for example 48.8566, 2.3522");
 
     QString compact = trimmed;
     compact.remove(space);
@@ -139,13 +140,15 @@ ParsedPosition ParsePosition(const QString& text) {
     if (!containsDigit(trimmed))
         return failure(expected);
 
-    const QStringList tokens = trimmed.split(space);
-    const auto metres = [](const QString& token) {
-        return QString(token).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
-    };
-    if (tokens.size() == 3 && IsUtmZoneToken(tokens[0]) && number.match(tokens[1]).hasMatch() &&
-        number.match(tokens[2]).hasMatch())
-        return ParseUtmUps(tokens[0], metres(tokens[1]), metres(tokens[2]));
+    // A zone, then easting and northing separated as a latitude and longitude would be.
+    const qsizetype zoneEnd = trimmed.indexOf(space);
+    if (zoneEnd > 0 && IsUtmZoneToken(trimmed.left(zoneEnd))) {
+        const CoordinatePair metres = SplitCoordinatePair(trimmed.mid(zoneEnd).trimmed());
+        if (metres.reason.isEmpty() && number.match(metres.first.trimmed()).hasMatch() &&
+            number.match(metres.second.trimmed()).hasMatch())
+            return ParseUtmUps(trimmed.left(zoneEnd), metres.first.toDouble(),
+                               metres.second.toDouble());
+    }
 
     const CoordinatePair pair = SplitCoordinatePair(trimmed);
     if (!pair.reason.isEmpty())

@@ -30,7 +30,7 @@ struct ParsedPosition {
 //  - MGRS with or without spaces ("33X WG 13696 80760"); the centre of the square.
 ParsedPosition ParsePosition(const QString& text);
 
-// Examples of the forms ParsePosition reads, for labels and messages.
+// Examples of the forms ParsePosition reads, for labels.
 QString PositionExamples();
 
 } // namespace geo

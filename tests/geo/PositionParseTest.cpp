@@ -47,6 +47,8 @@ TEST(PositionParse, ReadsEveryNotationAsPeopleTypeIt) {
         // UTM with the latitude band: C to M south, N to X north (S is northern).
         {"31U 448251 5411932", 48.85819, 2.29449, CoordinateFormat::UtmUps},
         {"31u 448251 5411932", 48.85819, 2.29449, CoordinateFormat::UtmUps},
+        {"31U 448251, 5411932", 48.85819, 2.29449, CoordinateFormat::UtmUps},
+        {"31U 448251,0;5411932,0", 48.85819, 2.29449, CoordinateFormat::UtmUps},
         {"31S 500000 3983948", 36.0, 3.0, CoordinateFormat::UtmUps},
         {"56H 334901 6252289", -33.8568, 151.2153, CoordinateFormat::UtmUps},
         {"31N 166021 0", 0, 0, CoordinateFormat::UtmUps},
@@ -114,8 +116,8 @@ TEST(PositionParse, MalformedTextSaysWhy) {
         {"nan, 0", "Latitude nan"},
         {"10, nan", "Longitude nan"},
         // Text without a number gets the forms, not the grid library's complaint.
-        {"abc", "Type a position, for example 48.8566, 2.3522"},
-        {"hello world", "31U 448251 5411932 (UTM)"},
+        {"abc", "Type a latitude and a longitude, a UTM / UPS or an MGRS reference"},
+        {"hello world", "for example 48.8566, 2.3522"},
     };
     for (const auto& [text, reason] : cases) {
         SCOPED_TRACE(text);
