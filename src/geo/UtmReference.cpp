@@ -74,8 +74,9 @@ ParsedPosition ParseUtmUps(const QString& zone, double easting, double northing)
     const QString number = match.captured(1);
     const QString letter = match.captured(2);
     // Without a zone (UPS) both letters are hemispheres.
-    const bool hemisphere = letter.size() > 1 || letter == u'n' || letter == u'N' ||
-                            letter == u's' || (number.isEmpty() && letter == u'S');
+    const bool hemisphere = letter.size() > 1 || letter == QLatin1String("n") ||
+                            letter == QLatin1String("N") || letter == QLatin1String("s") ||
+                            (number.isEmpty() && letter == QLatin1String("S"));
     const qsizetype band = hemisphere ? -1 : QStringView(UtmBandLetters).indexOf(letter.toUpper());
     if (!hemisphere && (band < 0 || number.isEmpty())) {
         result.reason = number.isEmpty()
@@ -104,7 +105,7 @@ ParsedPosition ParseUtmUps(const QString& zone, double easting, double northing)
         result.reason = QStringLiteral("%1%2 %3 %4 is not in latitude band %2 (%5 to %6)")
                             .arg(number, letter, ExactNumber(easting), ExactNumber(northing),
                                  bandEdge(bandSouth(int(band))), bandEdge(bandNorth(int(band))));
-        if (letter == u'S')
+        if (letter == QLatin1String("S"))
             result.reason += QStringLiteral(". For the southern hemisphere write %1s or the band "
                                             "letter (C to M)")
                                  .arg(number);
