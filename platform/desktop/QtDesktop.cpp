@@ -4,6 +4,7 @@
 
 #include "EditorLaunch.h"
 #include "ShellAddress.h"
+#include "XdgOpen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -152,7 +153,13 @@ std::optional<QString> QtDesktop::fileDialog(const FileDialogRequest& request) {
 
 bool QtDesktop::shellOpen(const QString& address) {
     const QUrl url = shellUrl(address);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    if (!url.isValid())
+        return false;
+    // Through xdg-open where there is one, to hear when it finds no handler; else
+    // Qt's own detection (which fails when it finds no browser).
+    if (const std::optional<bool> opened = OpenWithXdgOpen(url))
+        return *opened;
+    return QDesktopServices::openUrl(url);
 }
 
 bool QtDesktop::openInTextEditor(const QString& filePath) {

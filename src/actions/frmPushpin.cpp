@@ -5,6 +5,7 @@
 #include "addin/FailureStyle.h"
 #include "desktop/Desktop.h"
 #include "desktop/Twips.h"
+#include "widgets/AltKeyGuard.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
@@ -63,6 +64,7 @@ frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     connect(ButtonPrint, &chameleonButton::Click, this, &frmPushpin::ButtonPrint_Click);
     connect(ButtonCopy, &chameleonButton::Click, this, &frmPushpin::ButtonCopy_Click);
     connect(ButtonClose, &chameleonButton::Click, this, &frmPushpin::ButtonClose_Click);
+    GuardTextInputsFromAltKeys(this);
 
     load();
 }

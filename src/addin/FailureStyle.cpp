@@ -8,4 +8,9 @@ QString FailureDescription(const std::exception& e) {
     return QString::fromLocal8Bit(e.what());
 }
 
+void ShowError(const QString& text) {
+    desktop::services().messageBox(text, QStringLiteral("Error"), desktop::Icon::Critical,
+                                   desktop::Buttons::Ok);
+}
+
 } // namespace locastra

@@ -13,6 +13,10 @@ namespace locastra {
 // The description of a caught failure, for messages.
 QString FailureDescription(const std::exception& e);
 
+// Tells the user what went wrong: a message box titled "Error" with the critical-error
+// icon and only an OK button.
+void ShowError(const QString& text);
+
 // Step by step: runs one step; a failure skips just that step. Returns whether the
 // step completed.
 template <class F> bool Step(F&& step) {

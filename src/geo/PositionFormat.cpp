@@ -1,5 +1,6 @@
 #include "PositionFormat.h"
 
+#include "UtmReference.h"
 #include "addin/NumberFormat.h"
 #include "qtcompat/QtCompat.h"
 
@@ -139,12 +140,17 @@ void addSpacedMgrs(TextBuffer& out, const std::string& compact) {
     }
 }
 
-// UTM / UPS as "33N 513697 8680760": the zone with two digits (none for UPS), the
-// hemisphere, easting and northing rounded to the metre.
-void addUtmUps(TextBuffer& out, int zone, bool north, double easting, double northing) {
-    if (zone != GeographicLib::UTMUPS::UPS)
+// UTM / UPS as "33X 513697 8680760": the zone with two digits and its latitude band
+// letter (a hemisphere letter N or S would read as a band), or for UPS the hemisphere
+// alone; easting and northing rounded to the metre.
+void addUtmUps(TextBuffer& out, int zone, bool north, double easting, double northing,
+               double latitude) {
+    if (zone != GeographicLib::UTMUPS::UPS) {
         out.addPadded(zone, 2);
-    out.add(north ? u'N' : u'S');
+        out.add(UtmBandLetter(zone, north, easting, northing, latitude));
+    } else {
+        out.add(north ? u'N' : u'S');
+    }
     for (const double metres : {easting, northing}) {
         out.add(u' ');
         out.addFixed(metres, 0, u'.');
@@ -159,7 +165,7 @@ void addGrid(TextBuffer& out, double latitude, double longitude, CoordinateForma
     double northing = 0;
     UTMUPS::Forward(latitude, longitude, zone, north, easting, northing);
     if (format != CoordinateFormat::Mgrs) {
-        addUtmUps(out, zone, north, easting, northing);
+        addUtmUps(out, zone, north, easting, northing, latitude);
         return;
     }
     std::string mgrs;

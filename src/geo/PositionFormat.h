@@ -16,8 +16,8 @@ namespace geo {
 QString FormatLatitude(double latitude, CoordinateFormat format);
 QString FormatLongitude(double longitude, CoordinateFormat format);
 
-// The grid reference of a position: "33N 513697 8680760" (UTM / UPS: zone and
-// hemisphere, easting and northing in whole metres; a UPS position has no zone) or
+// The grid reference of a position: "33X 513697 8680760" (UTM / UPS: zone and latitude
+// band, easting and northing in whole metres; UPS gives the hemisphere, N or S, alone) or
 // "33X WG 13696 80760" (MGRS to 1 m). Any other format is taken as UTM / UPS.
 QString FormatGridReference(double latitude, double longitude, CoordinateFormat format);
 

@@ -1,5 +1,9 @@
 #include "PositionParse.h"
 
+#include "CoordinatePair.h"
+#include "ExactNumber.h"
+#include "UtmReference.h"
+
 #include <GeographicLib/DMS.hpp>
 #include <GeographicLib/GeoCoords.hpp>
 #include <QRegularExpression>
@@ -16,21 +20,11 @@ ParsedPosition failure(const QString& reason) {
     return result;
 }
 
-// GeographicLib's reasons write degrees as a "d" after the number ("Latitude 91d not in
-// [-90d, 90d]"); the user reads the degree sign.
+// GeographicLib's reasons write degrees as a "d" after the number ("Illegal ... 91d");
+// the user reads the degree sign.
 ParsedPosition libraryFailure(const std::exception& e) {
     static const QRegularExpression degrees(QStringLiteral("(?<=\\d)d(?=[\\s,\\]]|$)"));
     return failure(QString::fromStdString(e.what()).replace(degrees, QStringLiteral("°")));
-}
-
-// A comma between two digits is a decimal separator; make it a point.
-QString withDecimalPoints(const QString& text) {
-    static const QRegularExpression decimalComma(QStringLiteral("(\\d),(\\d)"));
-    QString out = text;
-    // Twice, so "1,2,3" (overlapping matches) is fully converted.
-    out.replace(decimalComma, QStringLiteral("\\1.\\2"));
-    out.replace(decimalComma, QStringLiteral("\\1.\\2"));
-    return out;
 }
 
 // White space inside one coordinate: between two numbers it separates degrees, minutes
@@ -50,108 +44,116 @@ QString compactCoordinate(const QString& text) {
     return out;
 }
 
-bool isHemisphereLetter(QChar c) {
-    return QStringLiteral("NSEWnsew").contains(c);
+ParsedPosition rangeFailure(const char* what, double value, int limit) {
+    return failure(QStringLiteral("%1 %2° not in [-%3°, %3°]")
+                       .arg(QLatin1String(what), ExactNumber(value))
+                       .arg(limit));
 }
 
-// Splits a latitude/longitude pair written without a comma at the hemisphere letters:
-// after the first letter when the letters trail ("51 30 N 0 7 W"), before the second
-// when they lead ("N 51 30 W 0 7"). False when the letters do not show the split.
-bool splitAtHemispheres(const QString& text, QString& first, QString& second) {
-    QList<qsizetype> letters;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (isHemisphereLetter(text.at(i)))
-            letters.push_back(i);
-    if (letters.size() != 2)
-        return false;
-    qsizetype cut = -1;
-    if (letters[1] == text.size() - 1 && letters[0] > 0)
-        cut = letters[0] + 1;
-    else if (letters[0] == 0)
-        cut = letters[1];
-    if (cut <= 0)
-        return false;
-    first = text.left(cut);
-    second = text.mid(cut);
-    return true;
-}
-
-ParsedPosition fromGeographicLib(const QString& text, CoordinateFormat format) {
+// Each coordinate decoded on its own, then assigned by its hemisphere letters as
+// GeographicLib's DecodeLatLon does; the ranges are checked here so the message can
+// show the number exactly.
+ParsedPosition latitudeLongitude(const CoordinatePair& pair) {
+    using GeographicLib::DMS;
+    const QString a = compactCoordinate(pair.first);
+    const QString b = compactCoordinate(pair.second);
+    if (a.isEmpty() || b.isEmpty())
+        return failure(QStringLiteral("Type both a latitude and a longitude"));
+    double first = 0;
+    double second = 0;
+    DMS::flag firstKind = DMS::NONE;
+    DMS::flag secondKind = DMS::NONE;
     try {
-        const GeographicLib::GeoCoords coords(text.toStdString(), true);
+        first = DMS::Decode(a.toStdString(), firstKind);
+        second = DMS::Decode(b.toStdString(), secondKind);
+    } catch (const std::exception& e) {
+        return libraryFailure(e);
+    }
+    if (firstKind == DMS::NONE)
+        firstKind = secondKind == DMS::LATITUDE ? DMS::LONGITUDE : DMS::LATITUDE;
+    if (secondKind == DMS::NONE)
+        secondKind = firstKind == DMS::LATITUDE ? DMS::LONGITUDE : DMS::LATITUDE;
+    if (firstKind == secondKind)
+        return failure(QStringLiteral("Both %1 and %2 are %3")
+                           .arg(pair.first.trimmed(), pair.second.trimmed(),
+                                firstKind == DMS::LATITUDE ? QStringLiteral("latitudes")
+                                                           : QStringLiteral("longitudes")));
+    ParsedPosition result;
+    result.latitude = firstKind == DMS::LATITUDE ? first : second;
+    result.longitude = firstKind == DMS::LATITUDE ? second : first;
+    // Written so that nan fails too.
+    if (!(result.latitude >= -90 && result.latitude <= 90))
+        return rangeFailure("Latitude", result.latitude, 90);
+    if (!(result.longitude >= -180 && result.longitude <= 180))
+        return rangeFailure("Longitude", result.longitude, 180);
+    result.ok = true;
+    return result;
+}
+
+ParsedPosition mgrsReference(const QString& compact) {
+    try {
+        const GeographicLib::GeoCoords coords(compact.toStdString(), true);
         ParsedPosition result;
         result.ok = true;
         result.latitude = coords.Latitude();
         result.longitude = coords.Longitude();
-        result.format = format;
+        result.format = CoordinateFormat::Mgrs;
         return result;
     } catch (const std::exception& e) {
         return libraryFailure(e);
     }
 }
 
-ParsedPosition latitudeLongitude(const QString& first, const QString& second) {
-    const QString a = compactCoordinate(first);
-    const QString b = compactCoordinate(second);
-    if (a.isEmpty() || b.isEmpty())
-        return failure(QStringLiteral("Type both a latitude and a longitude"));
-    ParsedPosition result;
-    try {
-        GeographicLib::DMS::DecodeLatLon(a.toStdString(), b.toStdString(), result.latitude,
-                                         result.longitude, false);
-    } catch (const std::exception& e) {
-        return libraryFailure(e);
-    }
-    // GeographicLib checks the latitude's range only, and lets "nan" through.
-    if (!(result.latitude >= -90 && result.latitude <= 90))
-        return failure(QStringLiteral("Latitude %1° not in [-90°, 90°]").arg(result.latitude));
-    if (!(result.longitude >= -180 && result.longitude <= 180))
-        return failure(QStringLiteral("Longitude %1° not in [-180°, 180°]").arg(result.longitude));
-    result.ok = true;
-    return result;
+bool containsDigit(const QString& text) {
+    for (const QChar c : text)
+        if (c.isDigit())
+            return true;
+    return false;
 }
 
 } // namespace
+
+QString PositionExamples() {
+    return QStringLiteral("48.8566, 2.3522 or 48°51′24″N 2°21′08″E (latitude and longitude), "
+                          "31U 448251 5411932 (UTM) or 31U DQ 48251 11932 (MGRS)");
+}
 
 ParsedPosition ParsePosition(const QString& text) {
     static const QRegularExpression space(QStringLiteral("\\s+"));
     static const QRegularExpression mgrs(QStringLiteral("^(\\d{1,2}[A-Z]|[A-Z])[A-Z]{2}\\d*$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression utmZone(QStringLiteral("^\\d{0,2}[NS]$"),
-                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression number(QStringLiteral("^\\d+(\\.\\d*)?$"));
 
-    const QString trimmed = withDecimalPoints(text.trimmed());
+    const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return failure(QStringLiteral("Type a position"));
+    const QString expected = QStringLiteral("Type a latitude and a longitude, a UTM / UPS or an "
+                                            "MGRS reference, for example 48.8566, 2.3522");
 
     QString compact = trimmed;
     compact.remove(space);
-    if (mgrs.match(compact).hasMatch())
-        return fromGeographicLib(compact, CoordinateFormat::Mgrs);
+    if (mgrs.match(compact).hasMatch()) {
+        const ParsedPosition reference = mgrsReference(compact);
+        // Letters alone ("abc") are rarely meant as a polar 100 km square.
+        return reference.ok || containsDigit(compact) ? reference : failure(expected);
+    }
+    if (!containsDigit(trimmed))
+        return failure(expected);
 
-    QString pair = trimmed;
-    pair.replace(QLatin1Char(';'), QLatin1Char(','));
-    const QStringList parts = pair.split(QLatin1Char(','));
-    if (parts.size() > 2)
-        return failure(QStringLiteral("Too many commas: separate the latitude and the "
-                                      "longitude with one comma"));
-    if (parts.size() == 2)
-        return latitudeLongitude(parts[0], parts[1]);
+    // A zone, then easting and northing separated as a latitude and longitude would be.
+    const qsizetype zoneEnd = trimmed.indexOf(space);
+    if (zoneEnd > 0 && IsUtmZoneToken(trimmed.left(zoneEnd))) {
+        const CoordinatePair metres = SplitCoordinatePair(trimmed.mid(zoneEnd).trimmed());
+        if (metres.reason.isEmpty() && number.match(metres.first.trimmed()).hasMatch() &&
+            number.match(metres.second.trimmed()).hasMatch())
+            return ParseUtmUps(trimmed.left(zoneEnd), metres.first.toDouble(),
+                               metres.second.toDouble());
+    }
 
-    const QStringList tokens = trimmed.split(space);
-    if (tokens.size() == 3 && utmZone.match(tokens[0]).hasMatch() &&
-        number.match(tokens[1]).hasMatch() && number.match(tokens[2]).hasMatch())
-        return fromGeographicLib(tokens.join(QLatin1Char(' ')), CoordinateFormat::UtmUps);
-    if (tokens.size() == 2)
-        return latitudeLongitude(tokens[0], tokens[1]);
-    QString first;
-    QString second;
-    if (splitAtHemispheres(trimmed, first, second))
-        return latitudeLongitude(first, second);
-    if (tokens.size() == 1)
-        return failure(QStringLiteral("Type both a latitude and a longitude"));
-    return failure(QStringLiteral("Separate the latitude and the longitude with a comma"));
+    const CoordinatePair pair = SplitCoordinatePair(trimmed);
+    if (!pair.reason.isEmpty())
+        return failure(pair.reason);
+    return latitudeLongitude(pair);
 }
 
 } // namespace geo

@@ -21,8 +21,7 @@ namespace {
 bool RefuseAll(const QString& choice) {
     if (choice != locastra::AllDataSets)
         return false;
-    desktop::services().messageBox(ChooseDataSetFirst, QStringLiteral("Error"),
-                                   desktop::Icon::Critical, desktop::Buttons::Ok);
+    locastra::ShowError(ChooseDataSetFirst);
     return true;
 }
 

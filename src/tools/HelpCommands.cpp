@@ -1,6 +1,7 @@
 #include "HelpCommands.h"
 
 #include "AddinFolder.h"
+#include "addin/FailureStyle.h"
 #include "desktop/Desktop.h"
 
 #include <QHash>
@@ -39,8 +40,18 @@ void ShowHelpTopic(const QString& topic) {
     const QString path = HelpFilePath(AddinFolder());
     if (!path.isEmpty() && desktop::services().showHelp(path, topic))
         return;
-    desktop::services().messageBox(HelpErrorMessage(), QStringLiteral("Error"),
-                                   desktop::Icon::Critical, desktop::Buttons::Ok);
+    locastra::ShowError(HelpErrorMessage());
+}
+
+QString BrowserErrorMessage(const QString& address) {
+    return QStringLiteral("Could not open %1, no web browser could be started. Open the "
+                          "address in your web browser.")
+        .arg(address);
+}
+
+void OpenWebPage(const QString& address) {
+    if (!desktop::services().shellOpen(address))
+        locastra::ShowError(BrowserErrorMessage(address));
 }
 
 void OpenHelpPage() {

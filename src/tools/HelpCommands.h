@@ -25,6 +25,12 @@ QString HelpFilePath(const QString& folder);
 void ShowHelpFile();
 // The same at a topic of the file ("symbol-picker.html").
 void ShowHelpTopic(const QString& topic);
+// The text of the message shown when no web browser could open address.
+QString BrowserErrorMessage(const QString& address);
+// Opens a web page in the user's browser; when none can be started, says so in a
+// message box like the help error's.
+void OpenWebPage(const QString& address);
+
 // The hidden help button: opens the maker's help page; the result is not examined.
 void OpenHelpPage();
 

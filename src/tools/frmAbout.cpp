@@ -2,7 +2,6 @@
 
 #include "AddinVersion.h"
 #include "HelpCommands.h"
-#include "desktop/Desktop.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
@@ -111,7 +110,7 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::Label4_Click() {
-    desktop::services().shellOpen(QStringLiteral("http://") + Label4->text());
+    OpenWebPage(QStringLiteral("http://") + Label4->text());
 }
 
 void frmAbout::ButtonClose_Click() {

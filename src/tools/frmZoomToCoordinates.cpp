@@ -5,6 +5,7 @@
 #include "geo/PositionFormat.h"
 #include "mappoint/Location.h"
 #include "mappoint/Map.h"
+#include "widgets/AltKeyGuard.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
@@ -35,10 +36,9 @@ frmZoomToCoordinates::frmZoomToCoordinates(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmZoomToCoordinates"));
     setWindowFlags(FixedFrame(Qt::Dialog));
     setWindowTitle(QStringLiteral("Zoom to Coordinates"));
-    Label1 = new QLabel(
-        QStringLiteral("Latitude and longitude, UTM / UPS or MGRS, for example "
-                       "47.6205, -122.3493 or 51°30′30″N 0°07′31″W or 30U XC 99316 10164:"),
-        this);
+    Label1 = new QLabel(QStringLiteral("Latitude and longitude, UTM / UPS or MGRS, for example ") +
+                            geo::PositionExamples() + u':',
+                        this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Text1 = new QLineEdit(this);
@@ -77,6 +77,7 @@ frmZoomToCoordinates::frmZoomToCoordinates(QWidget* owner) : QDialog(owner) {
             accept();
     });
     connect(cmdCancel, &chameleonButton::Click, this, [this] { reject(); });
+    GuardTextInputsFromAltKeys(this);
     Text1_Change();
 }
 

@@ -46,6 +46,16 @@ void ResultListView::resizeEvent(QResizeEvent* event) {
     placeHeader();
 }
 
+void ResultListView::selectRowForMenu(const QPoint& at) {
+    // As list views on every desktop do: a row outside the selection becomes the only
+    // selected row, so the pop-up menu acts on what was clicked. A row already among
+    // the selected rows keeps the selection, and so does a click beside the rows.
+    const QModelIndex row = indexAt(at);
+    if (!row.isValid() || selectionModel()->isSelected(row))
+        return;
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+}
+
 void ResultListView::mousePressEvent(QMouseEvent* event) {
     int button = 0;
     switch (event->button()) {
@@ -65,10 +75,11 @@ void ResultListView::mousePressEvent(QMouseEvent* event) {
     const int shift = (modifiers & Qt::ShiftModifier ? 1 : 0) |
                       (modifiers & Qt::ControlModifier ? 2 : 0) |
                       (modifiers & Qt::AltModifier ? 4 : 0);
-    // The right button only opens the pop-up menu; the selection stays as it is.
+    const QPoint at = qtcompat::position(event).toPoint();
     if (event->button() != Qt::RightButton)
         QListView::mousePressEvent(event);
-    const QPoint at = qtcompat::position(event).toPoint();
+    else
+        selectRowForMenu(at);
     emit MouseDown(button, shift, at.x(), at.y());
 }
 

@@ -8,7 +8,8 @@ namespace toolwindow {
 
 // The Result list: a list view over ResultListModel with one column header above
 // the rows (added when the window loads) and the classic mouse-down notification
-// (button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt).
+// (button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt). The right button
+// selects the row under the pointer when it is not selected, then notifies.
 class ResultListView : public QListView {
     Q_OBJECT
 public:
@@ -28,6 +29,7 @@ protected:
 
 private:
     void placeHeader();
+    void selectRowForMenu(const QPoint& at);
 
     QHeaderView* header_;
 };

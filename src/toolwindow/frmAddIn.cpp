@@ -13,6 +13,7 @@
 #include "desktop/Twips.h"
 #include "mappoint/Application.h"
 #include "mappoint/MapObject.h"
+#include "widgets/AltKeyGuard.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
@@ -61,6 +62,7 @@ frmAddIn::frmAddIn(QWidget* parent)
     buildMenus();
     buildLayout();
     connectHandlers();
+    GuardTextInputsFromAltKeys(this);
 }
 
 frmAddIn::~frmAddIn() = default;

@@ -292,4 +292,38 @@ TEST(QtDesktop, EditorGetsThePathAsOneArgumentWithoutAShell) {
     EXPECT_FALSE(QFile::exists(folder.filePath("pwned")));
 }
 
+// xdg-open's answer decides: an opener that finds no handler (exit 3, as xdg-open
+// without a browser) is a failure; one that exits 0, or still runs (a browser in its
+// foreground), opened the address. The address is one argument.
+TEST(QtDesktop, ShellOpenHearsWhetherXdgOpenFoundAHandler) {
+    QTemporaryDir folder;
+    const QString args = folder.filePath("args.txt");
+    const auto fakeOpener = [&](const QString& body) {
+        QFile f(folder.filePath("xdg-open"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n%2\n")
+                    .arg(args, body)
+                    .toUtf8());
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    ScopedEnv path("PATH", folder.path().toUtf8() + ":/usr/bin:/bin");
+    QtDesktop d;
+    const struct {
+        const char* body;
+        bool opened;
+    } cases[] = {{"exit 3", false}, {"exit 0", true}, {"sleep 3", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body);
+        fakeOpener(QString::fromLatin1(c.body));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(d.shellOpen("http://www.locastra.example/help.html?a=1&b=2;touch"), c.opened);
+        EXPECT_LT(clock.elapsed(), 2900); // a running opener is not waited for
+        QFile result(args);
+        ASSERT_TRUE(result.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(result.readAll()),
+                  "http://www.locastra.example/help.html?a=1&b=2;touch\n");
+    }
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <QLocale>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -48,8 +49,11 @@ TEST_F(PositionFormat, EachFormatWritesItsNotation) {
          "51°30.500′N 0°07.517′W", "51°30.500′N\t0°07.517′W"},
         {-89.9999999, 0, CoordinateFormat::DegreesDecimalMinutes, "90°00.000′S 0°00.000′E",
          "90°00.000′S\t0°00.000′E"},
-        {51.508333, -0.125278, CoordinateFormat::UtmUps, "30N 699487 5710274",
-         "30N 699487 5710274"},
+        // UTM writes the latitude band: N and S would also read as bands.
+        {51.508333, -0.125278, CoordinateFormat::UtmUps, "30U 699487 5710274",
+         "30U 699487 5710274"},
+        {-33.8568, 151.2153, CoordinateFormat::UtmUps, "56H 334901 6252289", "56H 334901 6252289"},
+        {36.0, 3.0, CoordinateFormat::UtmUps, "31S 500000 3983948", "31S 500000 3983948"},
         {90, 0, CoordinateFormat::UtmUps, "N 2000000 2000000", "N 2000000 2000000"},
         {0, 180, CoordinateFormat::UtmUps, "01N 166021 0", "01N 166021 0"},
         {78.2, 15.6, CoordinateFormat::Mgrs, "33X WG 13696 80760", "33X WG 13696 80760"},
@@ -77,7 +81,7 @@ TEST_F(PositionFormat, DecimalFractionsTakeTheUsersSeparator) {
               QString::fromUtf8("0°07,517′W"));
     // Grid references are whole metres: no separator to localise.
     EXPECT_EQ(geo::FormatPosition(51.508333, -0.125278, CoordinateFormat::UtmUps),
-              "30N 699487 5710274");
+              "30U 699487 5710274");
 }
 
 TEST_F(PositionFormat, GridFormatsKeepTheDerivedNumbersForSingleCoordinates) {
@@ -158,22 +162,34 @@ QStringList geoConvert(const QString& option, const std::vector<ZonePlace>& plac
     return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
+// GeoConvert writes UTM with the hemisphere (n, s) and no band; the band is the grid
+// zone letter of its MGRS reference.
 TEST_F(PositionFormat, GridReferencesAgreeWithGeoConvert) {
     const auto places = testPlaces();
-    const std::pair<CoordinateFormat, QString> grids[] = {{CoordinateFormat::UtmUps, "-u"},
-                                                          {CoordinateFormat::Mgrs, "-m"}};
-    for (const auto& [format, option] : grids) {
-        const QStringList expected = geoConvert(option, places);
-        ASSERT_EQ(expected.size(), qsizetype(places.size()))
-            << "GeoConvert (package geographiclib-tools) missing or failing";
-        for (size_t i = 0; i < places.size(); ++i) {
-            QString ours =
-                geo::FormatGridReference(places[i].latitude, places[i].longitude, format);
-            QString theirs = expected[qsizetype(i)].trimmed().toUpper();
-            if (format == CoordinateFormat::Mgrs)
-                ours.remove(' ');
-            EXPECT_EQ(ours, theirs) << places[i].name.toStdString();
+    const QStringList utm = geoConvert("-u", places);
+    const QStringList mgrs = geoConvert("-m", places);
+    ASSERT_EQ(utm.size(), qsizetype(places.size()))
+        << "GeoConvert (package geographiclib-tools) missing or failing";
+    ASSERT_EQ(mgrs.size(), qsizetype(places.size()));
+    static const QRegularExpression zoneBand(QStringLiteral("^(\\d\\d)([C-HJ-NP-X]) "));
+    for (size_t i = 0; i < places.size(); ++i) {
+        SCOPED_TRACE(places[i].name.toStdString());
+        const auto at = qsizetype(i);
+        QString ours = geo::FormatGridReference(places[i].latitude, places[i].longitude,
+                                                CoordinateFormat::Mgrs);
+        EXPECT_EQ(ours.remove(' '), mgrs[at].trimmed().toUpper());
+
+        ours = geo::FormatGridReference(places[i].latitude, places[i].longitude,
+                                        CoordinateFormat::UtmUps);
+        const QString theirs = utm[at].trimmed();
+        const QRegularExpressionMatch band = zoneBand.match(ours);
+        if (!band.hasMatch()) { // UPS: the hemisphere alone
+            EXPECT_EQ(ours.toLower(), theirs);
+            continue;
         }
+        EXPECT_EQ(band.captured(2), mgrs[at].trimmed().toUpper().mid(2, 1));
+        const QChar hemisphere = band.captured(2) >= QStringLiteral("N") ? u'n' : u's';
+        EXPECT_EQ(band.captured(1) + hemisphere + ours.mid(3), theirs);
     }
 }
 

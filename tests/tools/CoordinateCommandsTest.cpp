@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 
 using namespace toolstest;
 using Kind = desktop::RecordedCall::Kind;
@@ -116,6 +117,24 @@ TEST_F(CoordinateCommands, ZoomToCoordinatesCentresTheMapAtTheCurrentAltitude) {
     EXPECT_NEAR(map_->view().centerLatitude, 51.508334, 1e-5);
     EXPECT_NEAR(map_->view().centerLongitude, -0.125273, 1e-5);
     EXPECT_EQ(map_->view().altitude, 500);
+
+    // The common forms people paste: no blank after the comma; UTM with its band.
+    EXPECT_TRUE(zoomTo("48.8566,2.3522").contains("UNDERSTOOD", Qt::CaseInsensitive));
+    EXPECT_NEAR(map_->view().centerLatitude, 48.8566, 1e-6);
+    EXPECT_NEAR(map_->view().centerLongitude, 2.3522, 1e-6);
+    EXPECT_TRUE(zoomTo("31U 448251 5411932").startsWith("UTM / UPS, understood as"));
+    EXPECT_NEAR(map_->view().centerLatitude, 48.85819, 1e-5);
+    EXPECT_NEAR(map_->view().centerLongitude, 2.29449, 1e-5);
+}
+
+// Alt with a letter no access key takes types nothing into the position box.
+TEST_F(CoordinateCommands, ZoomToCoordinatesTypesNoAltLetters) {
+    tools::frmZoomToCoordinates dialog;
+    dialog.show();
+    dialog.Text1->setFocus();
+    QTest::keyClick(dialog.Text1, Qt::Key_D, Qt::AltModifier);
+    QTest::keyClick(dialog.Text1, Qt::Key_4);
+    EXPECT_EQ(dialog.Text1->text(), "4");
 }
 
 TEST_F(CoordinateCommands, ZoomToCoordinatesRefusesWhatItCannotRead) {

@@ -200,6 +200,28 @@ TEST_F(ViewHelpAbout, HiddenButtonOpensTheHelpPage) {
     EXPECT_EQ(desktop_->callsOf(Kind::ShellOpen).back().text, tools::HelpPageAddress);
 }
 
+// The About window's link says so when no browser could be started, as the help error
+// does: same title, icon and button.
+TEST_F(ViewHelpAbout, AboutLinkWithoutBrowserTellsTheUser) {
+    auto& form = openWired();
+    for (const bool opens : {true, false}) {
+        desktop_->setShellOpenResult(opens);
+        OnNextModal([&](QDialog* dialog) {
+            qobject_cast<tools::frmAbout*>(dialog)->Label4_Click();
+            dialog->close();
+        });
+        form.mnuAbout->trigger();
+        EXPECT_EQ(messages(), opens ? 0 : 1);
+    }
+    const desktop::RecordedCall message = lastMessage();
+    EXPECT_EQ(message.text, "Could not open http://" + tools::MakerHost +
+                                ", no web browser could be started. Open the address in your "
+                                "web browser.");
+    EXPECT_EQ(message.title, "Error");
+    EXPECT_EQ(message.icon, desktop::Icon::Critical);
+    EXPECT_EQ(message.buttons, desktop::Buttons::Ok);
+}
+
 TEST_F(ViewHelpAbout, AboutShowsItsTextsAndClosesByEscOrClose) {
     auto& form = openWired();
     QString caption, version, trademark;

@@ -5,6 +5,7 @@
 
 #include "toolwindow/ResultListView.h"
 
+#include "widgets/AltKeyGuard.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -14,6 +15,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
 
 using namespace twtest;
 
@@ -267,6 +272,110 @@ TEST_F(WindowTest, RightButtonOnTheListOpensThePopUpMenu) {
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form().ListView1->viewport(), &left);
     EXPECT_FALSE(form().mnuRightClick->isVisible());
+}
+
+QList<int> selectedRows(toolwindow::frmAddIn& form) {
+    QList<int> rows;
+    for (const QModelIndex& index : form.ListView1->selectionModel()->selectedIndexes())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// A right-click selects the row under the pointer unless it is already selected; beside
+// the rows the selection stays. The menu opens every time.
+TEST_F(WindowTest, RightClickSelectsTheRowItActsOn) {
+    setMap({{"Pins", numbered("Pin", 5)}});
+    open();
+    getAll();
+    QCoreApplication::processEvents();
+    toolwindow::ResultListView* list = form().ListView1;
+    const auto rowCentre = [&](int row) {
+        return list->visualRect(form().ResultRows()->index(row, 0)).center();
+    };
+    const QPoint empty(5, list->viewport()->height() - 3);
+    ASSERT_FALSE(list->indexAt(empty).isValid());
+    const auto select = [&](QList<int> rows) {
+        list->clearSelection();
+        for (int row : rows)
+            list->selectionModel()->select(form().ResultRows()->index(row, 0),
+                                           QItemSelectionModel::Select);
+    };
+    const struct {
+        QList<int> before;
+        QPoint at;
+        QList<int> after;
+    } cases[] = {
+        {{0}, rowCentre(2), {2}},       // another row: it alone
+        {{}, rowCentre(4), {4}},        // nothing selected
+        {{1, 3}, rowCentre(3), {1, 3}}, // a selected row: the selection stays
+        {{1, 3}, empty, {1, 3}},        // beside the rows: as it is
+        {{}, empty, {}},
+    };
+    for (const auto& c : cases) {
+        select(c.before);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(c.at), list->mapToGlobal(c.at),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &press);
+        EXPECT_EQ(selectedRows(form()), c.after);
+        EXPECT_TRUE(form().mnuRightClick->isVisible());
+        form().mnuRightClick->hide();
+    }
+}
+
+// Alt with a letter no access key takes types nothing into the search box or the
+// Dataset(s) box; access keys and plain typing work as before.
+TEST_F(WindowTest, AltLettersTypeNothingIntoTheTextBoxes) {
+    setMap({{"fiji", numbered("Pin", 12)}});
+    open();
+    form().activateWindow();
+    QCoreApplication::processEvents();
+    choose("fiji");
+    ASSERT_EQ(status(), "fiji contains 12 Pushpins");
+    QLineEdit* datasetBox = form().ImageCombo1->lineEdit();
+    for (QLineEdit* box : {form().Text1, datasetBox}) {
+        box->setFocus();
+        box->setText("fiji");
+        for (Qt::Key key : {Qt::Key_D, Qt::Key_K, Qt::Key_1})
+            QTest::keyClick(box, key, Qt::AltModifier);
+        QTest::keyClick(box, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
+        EXPECT_EQ(box->text(), "fiji") << box->objectName().toStdString();
+        QTest::keyClick(box, Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(form().mnuFile->isVisible());
+        form().mnuFile->hide();
+        // AltGr, as some systems report it, and plain keys still type.
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("@"),
+                            Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(box, Qt::Key_D);
+        EXPECT_EQ(box->text(), "fiji@d");
+        box->setText("fiji");
+    }
+    EXPECT_EQ(form().DataSetChoice(), "fiji");
+    EXPECT_EQ(status(), "fiji contains 12 Pushpins");
+}
+
+// The guard covers every kind of text input a window has.
+TEST_F(WindowTest, AltKeyGuardCoversEveryTextInput) {
+    QDialog window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* line = new QLineEdit(&window);
+    auto* text = new QTextEdit(&window);
+    auto* combo = new QComboBox(&window);
+    combo->setEditable(true);
+    for (QWidget* input :
+         {static_cast<QWidget*>(line), static_cast<QWidget*>(text), static_cast<QWidget*>(combo)})
+        layout->addWidget(input);
+    GuardTextInputsFromAltKeys(&window);
+    window.show();
+    for (QWidget* input : {static_cast<QWidget*>(line), static_cast<QWidget*>(text),
+                           static_cast<QWidget*>(combo->lineEdit())}) {
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_X, Qt::AltModifier);
+        QTest::keyClick(input, Qt::Key_Y);
+    }
+    EXPECT_EQ(line->text(), "y");
+    EXPECT_EQ(text->toPlainText(), "y");
+    EXPECT_EQ(combo->currentText(), "y");
 }
 
 } // namespace
