@@ -11,14 +11,18 @@
 #   ASAN_TARGETS="actions_test export_tests" scripts/check-sanitizers.sh -R ...
 #                                                 build only those targets
 #   ASAN_JOBS=1 scripts/check-sanitizers.sh       fewer parallel jobs (default 2)
+#   ASAN_QT=5 scripts/check-sanitizers.sh         the Qt 5 build (the add-in and the
+#                                                 QGIS host) in build-asan-qt5
 set -euo pipefail
 
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+qt="${ASAN_QT:-6}"
 build="$top/build-asan"
+[[ "$qt" == 5 ]] && build="$top/build-asan-qt5"
 jobs="${ASAN_JOBS:-2}"
 sanitize="-fsanitize=address,undefined"
 
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOCASTRA_QT_MAJOR="$qt" \
     -DCMAKE_C_FLAGS="$sanitize -fno-sanitize-recover=all -fno-omit-frame-pointer" \
     -DCMAKE_CXX_FLAGS="$sanitize -fno-sanitize-recover=all -fno-omit-frame-pointer" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize" \

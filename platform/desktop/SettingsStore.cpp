@@ -1,4 +1,5 @@
 #include "SettingsStore.h"
+
 #include "qtcompat/QtCompat.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "NumberFormat.h"
+
 #include "qtcompat/QtCompat.h"
 
 #include <QLocale>

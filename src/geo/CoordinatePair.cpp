@@ -17,7 +17,7 @@ bool isHemisphereLetter(QChar c) {
 }
 
 bool isDecimalComma(const QString& text, qsizetype at) {
-    return at > 0 && at + 1 < text.size() && text[at - 1].isDigit() && text[at + 1].isDigit();
+    return at > 0 && at + 1 < text.size() && text.at(at - 1).isDigit() && text.at(at + 1).isDigit();
 }
 
 QString withDecimalPoints(QString text) {
@@ -34,7 +34,7 @@ CoordinatePair splitAt(const QString& text, qsizetype at) {
 bool splitAtHemispheres(const QString& text, CoordinatePair& pair) {
     QList<qsizetype> letters;
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (isHemisphereLetter(text[i]))
+        if (isHemisphereLetter(text.at(i)))
             letters.push_back(i);
     if (letters.size() != 2)
         return false;
@@ -80,7 +80,7 @@ CoordinatePair SplitCoordinatePair(const QString& text) {
     QList<qsizetype> separators;
     QList<qsizetype> betweenDigits;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u',')
+        if (text.at(i) == u',')
             (isDecimalComma(text, i) ? betweenDigits : separators).push_back(i);
     }
     if (separators.size() > 1)

@@ -1,4 +1,5 @@
 #include "ResultListView.h"
+
 #include "qtcompat/QtCompat.h"
 
 #include <QHeaderView>

@@ -1,4 +1,5 @@
 #include "widgets/PropertyBag.h"
+
 #include "qtcompat/QtCompat.h"
 
 #include <QFont>
