@@ -7,7 +7,7 @@
 #include "QgisLayer.h"
 #include "QgisMap.h"
 #include "QgisShape.h"
-#include "QgisTestMain.h"
+#include "QgisCleanup.h"
 #include "RecordingAppearance.h"
 #include "TestLayers.h"
 

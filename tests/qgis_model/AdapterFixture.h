@@ -3,7 +3,7 @@
 #include "MenuCommands.h"
 #include "QgisApplication.h"
 #include "QgisMap.h"
-#include "QgisTestMain.h"
+#include "QgisCleanup.h"
 #include "RecordingAppearance.h"
 #include "TestLayers.h"
 #include "automation/Error.h"
