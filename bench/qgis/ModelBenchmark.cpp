@@ -5,7 +5,7 @@
 #include "MenuCommands.h"
 #include "QgisLayer.h"
 #include "QgisMap.h"
-#include "QgisCleanup.h"
+#include "QgisRuntime.h"
 #include "RecordingAppearance.h"
 #include "TestLayers.h"
 #include "mappoint/DataSet.h"
@@ -132,7 +132,8 @@ void BM_FindPushpin(benchmark::State& state) {
     std::mt19937 random(5);
     std::vector<QString> names;
     for (int i = 0; i < 4096; ++i)
-        names.push_back(i % 8 == 0 ? QStringLiteral("Nobody %1").arg(i) : nameOf(int(random() % Count)));
+        names.push_back(i % 8 == 0 ? QStringLiteral("Nobody %1").arg(i)
+                                   : nameOf(int(random() % Count)));
     size_t i = 0;
     int found = 0;
     for (auto _ : state) {
