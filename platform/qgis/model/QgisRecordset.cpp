@@ -86,11 +86,11 @@ bool QgisRecordset::inside(const QgsFeature& feature) {
 }
 
 void QgisRecordset::advance() {
-    QgsFeature f;
-    while (features_.nextFeature(f)) {
-        if (added_.contains(f.id()) || (areaEngine_ && !inside(f)))
+    // Read straight into current_: once the last record's pushpin is let go it holds
+    // the only reference, so nothing is copied.
+    while (features_.nextFeature(current_)) {
+        if (added_.contains(current_.id()) || (areaEngine_ && !inside(current_)))
             continue;
-        current_ = f;
         currentReads_ = reads_;
         eof_ = false;
         return;
