@@ -12,6 +12,11 @@ constexpr double Max = 24854;
 
 // Whether SetAltitude takes this value.
 bool valid(double altitude);
+// Fails with InvalidArgument for a value SetAltitude does not take.
+void check(double altitude);
+// Fails with InvalidArgument unless GetLocation takes these: latitude -90..90,
+// longitude -180..180, altitude 0 (keep the map's) or a valid one.
+void checkLocation(double latitude, double longitude, double altitude);
 
 // The altitude of a view whose width spans that many degrees of longitude, and back.
 double ofLongitudeSpan(double degrees, GeoUnits units);

@@ -6,8 +6,8 @@
 #include "QgisApplication.h"
 #include "QgisLayer.h"
 #include "QgisMap.h"
+#include "QgisRuntime.h"
 #include "QgisShape.h"
-#include "QgisTestMain.h"
 #include "RecordingAppearance.h"
 #include "TestLayers.h"
 

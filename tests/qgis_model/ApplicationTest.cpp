@@ -46,6 +46,34 @@ TEST_F(AdapterTest, ActiveMapIsTheProjectAndPositionIsTheMainWindowsInTwips) {
     EXPECT_EQ(application_->Left(), 0) << "no main window";
 }
 
+TEST_F(AdapterTest, UnitsAreTheProjectsDistanceUnit) {
+    const std::pair<QgsUnitTypes::DistanceUnit, mappoint::GeoUnits> cases[] = {
+        {QgsUnitTypes::DistanceMiles, mappoint::geoMiles},
+        {QgsUnitTypes::DistanceMeters, mappoint::geoKilometers},
+        {QgsUnitTypes::DistanceFeet, mappoint::geoKilometers},
+        {QgsUnitTypes::DistanceKilometers, mappoint::geoKilometers},
+    };
+    for (const auto& [unit, expected] : cases) {
+        project().setDistanceUnits(unit);
+        EXPECT_EQ(map_->Units(), expected) << QgsUnitTypes::toString(unit).toStdString();
+    }
+    map_->SetUnits(mappoint::geoMiles);
+    EXPECT_EQ(project().distanceUnits(), QgsUnitTypes::DistanceMiles);
+    EXPECT_EQ(errorOf([&] { map_->SetUnits(mappoint::GeoUnits(7)); }),
+              automation::errors::InvalidArgument);
+}
+
+TEST_F(AdapterTest, GoToCentresTheCanvas) {
+    canvas_->setExtent(QgsRectangle(-2e7, -1e7, 2e7, 1e7));
+    map_->GetLocation(-33.9, 151.2, 0)->GoTo();
+    const QgsPointXY centre = QgsCoordinateTransform(canvas_->mapSettings().destinationCrs(),
+                                                     QgsCoordinateReferenceSystem("EPSG:4326"),
+                                                     project().transformContext())
+                                  .transform(canvas_->center());
+    EXPECT_NEAR(centre.x(), 151.2, 1e-6);
+    EXPECT_NEAR(centre.y(), -33.9, 1e-6);
+}
+
 } // namespace
 
 #include "ApplicationTest.moc"

@@ -4,6 +4,7 @@
 #include "AdapterFixture.h"
 #include "QgisPushpin.h"
 
+#include <QTemporaryDir>
 #include <qgslayertree.h>
 #include <qgsmemoryproviderutils.h>
 #include <qgsvectordataprovider.h>
@@ -196,6 +197,49 @@ TEST_F(AdapterTest, RecordSetAndPushpinsReadChangesMadeAfterTheQuery) {
     for (; !rs->Eof(); rs->MoveNext())
         names << rs->Pushpin()->Name();
     EXPECT_EQ(names, (QStringList{"A", "B", "C"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AdapterTest, RecordSetReadsMoreOnDemandWithoutLosingItsPlace) {
+    QTemporaryDir folder;
+    auto* layer =
+        qgistest::geoPackageLayer(folder.path(), QStringLiteral("Wide"), 4326,
+                                  qgistest::fields({{QStringLiteral("Name"), QVariant::String},
+                                                    {QStringLiteral("Extra"), QVariant::LongLong}}),
+                                  6, [](int i, QgsPointXY& p, QVariantList& v) {
+                                      p = QgsPointXY(i, -i);
+                                      v = {QStringLiteral("w%1").arg(i), 100 + i};
+                                  });
+    qgistest::appendToProject(project(), layer);
+    map_->SetUnits(mappoint::geoKilometers);
+    auto target = map_->DataSets()->AddPushpinSet("Target");
+
+    auto rs = map_->DataSets()->Item("Wide")->QueryAllRecords();
+    QStringList seen;
+    for (int i = 0; !rs->Eof(); rs->MoveNext(), ++i) {
+        seen << rs->Pushpin()->Name();
+        if (i >= 2) { // from the third record on: every field, then geometry too
+            EXPECT_EQ(rs->Fields()->Item("Extra")->Value(), QVariant(qlonglong(100 + i)));
+        }
+        if (i >= 4) {
+            EXPECT_NEAR(map_->Distance(rs->Location(), map_->GetLocation(-i, i, 0)), 0, 1e-6);
+        }
+    }
+    EXPECT_EQ(seen, (QStringList{"w0", "w1", "w2", "w3", "w4", "w5"}));
+
+    // A pushpin from a record set moves with all its fields.
+    auto first = map_->DataSets()->Item("Wide")->QueryAllRecords()->Pushpin();
+    auto* targetLayer = qobject_cast<QgsVectorLayer*>(project().mapLayersByName("Target").value(0));
+    ASSERT_TRUE(targetLayer);
+    targetLayer->startEditing();
+    targetLayer->addAttribute(QgsField(QStringLiteral("Extra"), QVariant::LongLong));
+    first->MoveTo(target);
+    EXPECT_EQ(first->Name(), "w0");
+    auto moved = target->QueryAllRecords();
+    EXPECT_EQ(moved->Fields()->Item("Extra")->Value(), QVariant(qlonglong(100)));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "mappoint/DataSet.h"
 #include "mappoint/Location.h"
 #include "mappoint/Pushpin.h"
+#include "mappoint/SphereDistance.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -416,7 +417,7 @@ void MainWindow::setUnits(int units) {
     if (view.units == units)
         return;
     // The altitude is given in the map's unit: convert it, so the view stays put.
-    constexpr double KmPerMile = 1.609344;
+    constexpr double KmPerMile = mappoint::sphere::KmPerMile;
     view.altitude *= units == mappoint::geoKilometers ? KmPerMile : 1 / KmPerMile;
     view.units = units;
     boundMap_->setView(view);

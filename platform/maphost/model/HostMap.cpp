@@ -197,14 +197,7 @@ mappoint::PushpinPtr HostMap::AddPushpin(mappoint::LocationPtr atLocation, const
 }
 
 mappoint::LocationPtr HostMap::GetLocation(double latitude, double longitude, double altitude) {
-    if (!validCoordinates(latitude, longitude))
-        throwInvalidArgument(
-            QStringLiteral("Latitude must lie between -90 and 90 and longitude between "
-                           "-180 and 180"));
-    if (!(altitude == 0 || (altitude >= MinAltitude && altitude <= MaxAltitude)))
-        throwInvalidArgument(QStringLiteral("The altitude must be 0 or lie between %1 and %2")
-                                 .arg(MinAltitude)
-                                 .arg(MaxAltitude));
+    mappoint::altitude::checkLocation(latitude, longitude, altitude);
     return HostLocation::create(shared_from_this(), latitude, longitude, altitude);
 }
 

@@ -260,10 +260,7 @@ int MapState::addCustomSymbol(const QString& name, const QImage& image, int id) 
 }
 
 void MapState::setAltitude(double altitude) {
-    if (!mappoint::altitude::valid(altitude))
-        throwInvalidArgument(QStringLiteral("The altitude must lie between %1 and %2")
-                                 .arg(MinAltitude)
-                                 .arg(MaxAltitude));
+    mappoint::altitude::check(altitude);
     if (view.altitude != altitude) {
         view.altitude = altitude;
         viewChanged();

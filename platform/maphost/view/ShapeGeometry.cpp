@@ -1,6 +1,7 @@
 #include "ShapeGeometry.h"
 
 #include "MapProjection.h"
+#include "mappoint/SphereDistance.h"
 
 #include <cmath>
 #include <numbers>
@@ -8,7 +9,6 @@
 namespace maphost::shapes {
 
 namespace {
-constexpr double EarthRadiusKm = 6371.0088;
 constexpr double Deg = std::numbers::pi / 180;
 
 ShapeData make(ShapeKind kind, QVector<QPointF> points) {
@@ -57,7 +57,7 @@ ShapeData oval(QPointF a, QPointF b, int sides) {
 }
 
 QPointF destination(double latitude, double longitude, double bearingDeg, double distanceKm) {
-    const double d = distanceKm / EarthRadiusKm;
+    const double d = distanceKm / mappoint::sphere::MeanEarthRadiusKm;
     const double phi1 = latitude * Deg;
     const double theta = bearingDeg * Deg;
     const double phi2 =

@@ -198,10 +198,7 @@ double QgisMap::Altitude() {
 }
 
 void QgisMap::SetAltitude(double altitude) {
-    if (!mappoint::altitude::valid(altitude))
-        throwInvalidArgument(QStringLiteral("The altitude must lie between %1 and %2")
-                                 .arg(mappoint::altitude::Min)
-                                 .arg(mappoint::altitude::Max));
+    mappoint::altitude::check(altitude);
     QgsMapCanvas& canvas = checkedCanvas();
     const double current = viewAltitude();
     if (current > 0 && std::abs(current - altitude) > 1e-9 * altitude) {
@@ -228,14 +225,7 @@ mappoint::PushpinPtr QgisMap::AddPushpin(mappoint::LocationPtr atLocation, const
 }
 
 mappoint::LocationPtr QgisMap::GetLocation(double latitude, double longitude, double altitude) {
-    if (!mappoint::sphere::validLatLon(latitude, longitude))
-        throwInvalidArgument(
-            QStringLiteral("Latitude must lie between -90 and 90 and longitude between "
-                           "-180 and 180"));
-    if (altitude != 0 && !mappoint::altitude::valid(altitude))
-        throwInvalidArgument(QStringLiteral("The altitude must be 0 or lie between %1 and %2")
-                                 .arg(mappoint::altitude::Min)
-                                 .arg(mappoint::altitude::Max));
+    mappoint::altitude::checkLocation(latitude, longitude, altitude);
     return QgisLocation::create(shared_from_this(), latitude, longitude, altitude);
 }
 

@@ -148,7 +148,8 @@ void QgisPushpin::MoveTo(mappoint::DataSetPtr dataSet) {
         return;
     QgsVectorLayer& from = layer_->checked();
     QgsVectorLayer& to = target->layer()->checked();
-    const QgsFeature source = feature(true);
+    // Every field, read now (a copy from a record set holds only what a pushpin shows).
+    const QgsFeature source = layer_->feature(id_, true);
     const QgsPointXY wgs84 = layer_->toWgs84(source);
     layer_->beginEdit(QgsVectorDataProvider::DeleteFeatures, QStringLiteral("move the pushpin"));
     target->layer()->beginEdit(QgsVectorDataProvider::AddFeatures,
@@ -158,7 +159,11 @@ void QgisPushpin::MoveTo(mappoint::DataSetPtr dataSet) {
     const QgsFields fields = from.fields();
     for (int i : layer_->dataFields()) {
         const int j = to.fields().indexFromName(fields.at(i).name());
-        if (j >= 0 && to.fields().fieldOrigin(j) == QgsFields::OriginProvider)
+        // The target's own fields, saved or still in its edit buffer; not joined or
+        // expression fields.
+        const QgsFields::FieldOrigin origin =
+            j >= 0 ? to.fields().fieldOrigin(j) : QgsFields::OriginUnknown;
+        if (origin == QgsFields::OriginProvider || origin == QgsFields::OriginEdit)
             copy.setAttribute(j, source.attribute(i));
     }
     if (!to.addFeature(copy))

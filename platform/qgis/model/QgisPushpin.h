@@ -12,9 +12,10 @@ namespace qgishost {
 class QgisLayer;
 class QgisMap;
 
-// A feature of a point layer. A pushpin handed out by a record set carries the
-// feature it read, used while its layer has not changed since; otherwise every call
-// reads the feature anew (and fails with ObjectDeleted once it is gone).
+// A feature of a point layer. A pushpin handed out by a record set carries what the
+// record set read of its feature (name and note fields, maybe geometry), used while
+// its layer has not changed since; otherwise a call reads the feature anew (and fails
+// with ObjectDeleted once it is gone).
 class QgisPushpin : public mappoint::Pushpin {
 public:
     QgisPushpin(std::shared_ptr<QgisMap> map, std::shared_ptr<QgisLayer> layer, int64_t featureId,

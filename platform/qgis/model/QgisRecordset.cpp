@@ -20,7 +20,7 @@ QgisRecordset::QgisRecordset(std::shared_ptr<QgisMap> map, std::shared_ptr<QgisL
     if (!area_.isNull()) {
         areaEngine_.reset(QgsGeometry::createGeometryEngine(area_.constGet()));
         areaEngine_->prepareGeometry();
-        withGeometry_ = true;
+        reads_.geometry = true;
     }
     connect(&vector, &QgsVectorLayer::featureAdded, this,
             [this](QgsFeatureId id) { added_.insert(id); });
@@ -39,17 +39,22 @@ QgisRecordset::QgisRecordset(std::shared_ptr<QgisMap> map, std::shared_ptr<QgisL
     advance();
 }
 
-QgsFeatureRequest QgisRecordset::request(bool withGeometry) const {
+QgsFeatureRequest QgisRecordset::request(const Reads& reads) const {
     QgsVectorLayer& layer = layer_->checked();
     const FeatureNamer& namer = layer_->namer();
     QgsFeatureRequest r;
-    if (!withGeometry && !namer.readsGeometry())
+    if (!reads.geometry && !namer.readsGeometry())
         r.setFlags(QgsFeatureRequest::NoGeometry);
     if (!namer.readsAllAttributes()) {
-        QgsAttributeList attributes = layer_->dataFields();
-        for (int i : namer.attributes()) {
-            if (!attributes.contains(i))
-                attributes.append(i);
+        QgsAttributeList attributes = namer.attributes();
+        const int note = layer_->noteField();
+        if (note >= 0 && !attributes.contains(note))
+            attributes.append(note);
+        if (reads.allFields) {
+            for (int i : layer_->dataFields()) {
+                if (!attributes.contains(i))
+                    attributes.append(i);
+            }
         }
         r.setSubsetOfAttributes(attributes);
     }
@@ -67,7 +72,7 @@ QgsFeatureRequest QgisRecordset::request(bool withGeometry) const {
 }
 
 void QgisRecordset::open() {
-    features_ = layer_->checked().getFeatures(request(withGeometry_));
+    features_ = layer_->checked().getFeatures(request(reads_));
     changed_.clear(); // the new iterator reads the features as they are now
     position_ = 0;
 }
@@ -81,12 +86,12 @@ bool QgisRecordset::inside(const QgsFeature& feature) {
 }
 
 void QgisRecordset::advance() {
-    QgsFeature f;
-    while (features_.nextFeature(f)) {
-        if (added_.contains(f.id()) || (areaEngine_ && !inside(f)))
+    // Read straight into current_: once the last record's pushpin is let go it holds
+    // the only reference, so nothing is copied.
+    while (features_.nextFeature(current_)) {
+        if (added_.contains(current_.id()) || (areaEngine_ && !inside(current_)))
             continue;
-        current_ = f;
-        currentHasGeometry_ = withGeometry_;
+        currentReads_ = reads_;
         eof_ = false;
         return;
     }
@@ -113,25 +118,25 @@ void QgisRecordset::MoveNext() {
     advance();
 }
 
-// Opens the iterator again, with geometry, and walks it to the current feature.
-void QgisRecordset::readGeometry() {
+// Opens the iterator again, reading more, and walks it to the current feature.
+void QgisRecordset::reopen(const Reads& reads) {
     const QgsFeatureId id = current_.id();
-    QgsFeatureIterator again = layer_->checked().getFeatures(request(true));
+    QgsFeatureIterator again = layer_->checked().getFeatures(request(reads));
     QgsFeature f;
     while (again.nextFeature(f)) {
         if (f.id() == id) {
             features_ = again;
-            withGeometry_ = true;
+            reads_ = reads;
             changed_.clear();
             current_ = f;
-            currentHasGeometry_ = true;
+            currentReads_ = reads;
             return;
         }
     }
-    fetchGeometryByRecord_ = true;
+    fetchByRecord_ = true;
 }
 
-const QgsFeature& QgisRecordset::current(bool withGeometry) {
+const QgsFeature& QgisRecordset::current(const Reads& needed) {
     layer_->checked();
     if (eof_)
         throwInvalidArgument(QStringLiteral("The record set is past its last record"));
@@ -140,31 +145,31 @@ const QgsFeature& QgisRecordset::current(bool withGeometry) {
         throwObjectDeleted(QStringLiteral("pushpin"));
     if (changed_.contains(id)) {
         current_ = layer_->feature(id, true);
-        currentHasGeometry_ = true;
+        currentReads_ = {true, true};
         changed_.remove(id);
     }
-    if (withGeometry && !currentHasGeometry_) {
-        if (!fetchGeometryByRecord_)
-            readGeometry();
-        if (!currentHasGeometry_) {
+    if (!currentReads_.covers(needed)) {
+        if (!fetchByRecord_)
+            reopen({reads_.geometry || needed.geometry, reads_.allFields || needed.allFields});
+        if (!currentReads_.covers(needed)) {
             current_ = layer_->feature(id, true);
-            currentHasGeometry_ = true;
+            currentReads_ = {true, true};
         }
     }
     return current_;
 }
 
 mappoint::PushpinPtr QgisRecordset::Pushpin() {
-    const QgsFeature& f = current(false);
-    return std::make_shared<QgisPushpin>(map_, layer_, f.id(), f, currentHasGeometry_);
+    const QgsFeature& f = current({});
+    return std::make_shared<QgisPushpin>(map_, layer_, f.id(), f, currentReads_.geometry);
 }
 
 mappoint::LocationPtr QgisRecordset::Location() {
-    return QgisLocation::create(map_, layer_->toWgs84(current(true)));
+    return QgisLocation::create(map_, layer_->toWgs84(current({true, false})));
 }
 
 mappoint::FieldsPtr QgisRecordset::Fields() {
-    return std::make_shared<QgisFields>(layer_, current(false));
+    return std::make_shared<QgisFields>(layer_, current({false, true}));
 }
 
 } // namespace qgishost

@@ -20,8 +20,9 @@ class QgisMap;
 // taken when it opens). Features added later are skipped; a feature deleted later
 // stays in the walk and reading it fails with ObjectDeleted; one changed later is
 // read anew. With an area (a WGS 84 polygon) only the features inside it, border
-// included, are walked. Geometry is read only once Location is asked for: the
-// iterator is then opened again with geometry at the current feature.
+// included, are walked. The iterator first reads what a pushpin shows (its name and
+// note fields); once Location or Fields is asked for it is opened again, at the
+// current feature, to read geometry or every field as well.
 class QgisRecordset : public QObject, public mappoint::Recordset {
     Q_OBJECT
 public:
@@ -38,22 +39,31 @@ public:
     mappoint::FieldsPtr Fields() override;
 
 private:
-    QgsFeatureRequest request(bool withGeometry) const;
+    // What the iterator reads beside a pushpin's name and note fields.
+    struct Reads {
+        bool geometry = false;
+        bool allFields = false;
+        bool covers(const Reads& other) const {
+            return (geometry || !other.geometry) && (allFields || !other.allFields);
+        }
+    };
+
+    QgsFeatureRequest request(const Reads& reads) const;
     void open();
     void advance();
     bool inside(const QgsFeature& feature);
-    void readGeometry();
-    const QgsFeature& current(bool withGeometry);
+    void reopen(const Reads& reads);
+    const QgsFeature& current(const Reads& needed);
 
     std::shared_ptr<QgisMap> map_;
     std::shared_ptr<QgisLayer> layer_;
     QgsGeometry area_;
     std::unique_ptr<QgsGeometryEngine> areaEngine_;
     QgsFeatureIterator features_;
+    Reads reads_; // what the iterator reads
     QgsFeature current_;
-    bool currentHasGeometry_ = false;
-    bool withGeometry_ = false;
-    bool fetchGeometryByRecord_ = false; // the iterator could not be opened again in step
+    Reads currentReads_;         // what current_ holds
+    bool fetchByRecord_ = false; // the iterator could not be opened again in step
     bool eof_ = true;
     size_t position_ = 0;
     QSet<QgsFeatureId> added_, deleted_, changed_;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class QgsApplication;
+
+namespace qgistest {
+
+// QGIS for a test or benchmark program: a QgsApplication (offscreen unless the caller
+// chose a platform) with QGIS initialised; on destruction the atExit cleanups run,
+// then QGIS exits.
+class QgisRuntime {
+public:
+    QgisRuntime(int& argc, char** argv);
+    ~QgisRuntime();
+
+private:
+    std::unique_ptr<QgsApplication> application_;
+};
+
+// Runs cleanup when the runtime ends, while QGIS is still initialised (latest first):
+// for canvases and layers kept in statics, which must not outlive the application.
+void atExit(std::function<void()> cleanup);
+
+} // namespace qgistest
