@@ -10,6 +10,7 @@
 #include <qgsproject.h>
 #include <qgsvectordataprovider.h>
 #include <qgsvectorlayer.h>
+#include <qgsvectorlayereditbuffer.h>
 
 namespace qgishost {
 
@@ -17,6 +18,8 @@ using automation::Error;
 namespace errors = automation::errors;
 
 namespace {
+
+constexpr int PendingRows = 256;
 
 [[noreturn]] void refuse(const QgsVectorLayer& layer, const QString& what) {
     throw Error(errors::NotSupported,
@@ -76,12 +79,21 @@ QgsField keyField(QgsVectorLayer& layer) {
 } // namespace
 
 void FeatureStateStore::checkFeature(const QgsVectorLayer& layer, int64_t featureId) {
-    QgsFeature feature;
-    layer
-        .getFeatures(
-            QgsFeatureRequest(featureId).setNoAttributes().setFlags(QgsFeatureRequest::NoGeometry))
-        .nextFeature(feature);
-    if (!feature.isValid())
+    // Asked of the edit buffer and the provider, not the layer: a layer request
+    // would look up the auxiliary join as well.
+    const QgsVectorLayerEditBuffer* edits = layer.editBuffer();
+    bool exists = false;
+    if (edits && edits->isFeatureAdded(featureId)) {
+        exists = true;
+    } else if (!(edits && edits->isFeatureDeleted(featureId)) && layer.dataProvider()) {
+        QgsFeature feature;
+        layer.dataProvider()
+            ->getFeatures(QgsFeatureRequest(featureId).setNoAttributes().setFlags(
+                QgsFeatureRequest::NoGeometry))
+            .nextFeature(feature);
+        exists = feature.isValid();
+    }
+    if (!exists)
         throw Error(errors::ObjectDeleted, QStringLiteral("The pushpin was deleted from the map"));
 }
 
@@ -144,6 +156,14 @@ void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, Featu
         refuse(layer, QStringLiteral("store a pushpin's %1")
                           .arg(state == FeatureState::Symbol ? QStringLiteral("symbol")
                                                              : QStringLiteral("balloon")));
+    // Every join lookup walks the auxiliary layer's uncommitted rows, so a loop over
+    // a large layer would slow down with each row added: commit them now and then
+    // (into the project's copy of the storage; the project's save writes it out).
+    QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
+    const QgsVectorLayerEditBuffer* pending = aux->editBuffer();
+    if (pending &&
+        pending->addedFeatures().size() + pending->changedAttributeValues().size() >= PendingRows)
+        aux->save();
 }
 
 void FeatureStateStore::clear(QgsVectorLayer& layer, FeatureState state) {
