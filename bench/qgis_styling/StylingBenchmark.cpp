@@ -1,12 +1,12 @@
 // Cost of Locastra's per-feature state in QGIS: a symbol or balloon set on every
 // feature of a layer (as "Hide Dataset" and the balloon mode do), and the symbol
 // read back, on a memory layer and on a GeoPackage layer of 10,000 points.
+#include "OffscreenQgis.h"
 #include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <qgsapplication.h>
 #include <qgsfeatureiterator.h>
 #include <qgsgeometry.h>
 #include <qgsproject.h>
@@ -92,14 +92,9 @@ BENCHMARK(BM_ReadSymbolOfEveryFeature)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir profile;
-    QgsApplication app(argc, argv, false, profile.path());
-    QgsApplication::initQgis();
+    OffscreenQgis qgis(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QgsApplication::exitQgis();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "FeatureStateStore.h"
 
+#include "AuxiliaryRows.h"
 #include "automation/Error.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@ using automation::Error;
 namespace errors = automation::errors;
 
 namespace {
-
-constexpr int PendingRows = 256;
 
 [[noreturn]] void refuse(const QgsVectorLayer& layer, const QString& what) {
     throw Error(errors::NotSupported,
@@ -78,6 +77,10 @@ QgsField keyField(QgsVectorLayer& layer) {
 
 } // namespace
 
+FeatureStateStore::FeatureStateStore(QgsProject& project) : project_(project) {}
+
+FeatureStateStore::~FeatureStateStore() = default;
+
 void FeatureStateStore::checkFeature(const QgsVectorLayer& layer, int64_t featureId) {
     // Asked of the edit buffer and the provider, not the layer: a layer request
     // would look up the auxiliary join as well.
@@ -121,24 +124,52 @@ void FeatureStateStore::prepare(QgsVectorLayer& layer) {
     }
 }
 
-QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId,
-                                  FeatureState state) const {
-    const int index =
-        hasField(layer, state) ? layer.fields().indexOf(FeatureStateFieldName(state)) : -1;
-    if (index < 0) {
+QVariant FeatureStateStore::featureKey(const QgsVectorLayer& layer, int64_t featureId) {
+    const QgsFields fields = layer.fields();
+    const int index = fields.indexOf(layer.auxiliaryLayer()->joinInfo().targetFieldName());
+    const QgsVectorLayerEditBuffer* edits = layer.editBuffer();
+    if (index >= 0 && fields.fieldOrigin(index) == QgsFields::OriginProvider &&
+        layer.dataProvider() &&
+        !(edits && (edits->isFeatureAdded(featureId) || edits->isFeatureDeleted(featureId)))) {
+        const int providerIndex = fields.fieldOriginIndex(index);
+        QgsFeature feature;
+        layer.dataProvider()
+            ->getFeatures(QgsFeatureRequest(featureId)
+                              .setSubsetOfAttributes(QgsAttributeList{providerIndex})
+                              .setFlags(QgsFeatureRequest::NoGeometry))
+            .nextFeature(feature);
+        if (!feature.isValid())
+            throw Error(errors::ObjectDeleted,
+                        QStringLiteral("The pushpin was deleted from the map"));
+        if (edits && edits->changedAttributeValues().value(featureId).contains(index))
+            return edits->changedAttributeValues().value(featureId).value(index);
+        return feature.attribute(providerIndex);
+    }
+    checkFeature(layer, featureId);
+    if (index >= 0 && fields.at(index).name() == FeatureKeyFieldName)
+        return qlonglong(featureId);
+    // A key of the user's own making (a virtual field): as the join sees it.
+    return layer.getFeature(featureId).attribute(index);
+}
+
+AuxiliaryRows& FeatureStateStore::rowsOf(QgsVectorLayer& layer) {
+    const QString id = layer.id();
+    auto it = rows_.find(id);
+    if (it == rows_.end()) {
+        QObject::connect(&layer, &QObject::destroyed, &context_, [this, id] { rows_.erase(id); });
+        it = rows_.emplace(id, nullptr).first;
+    }
+    if (!it->second || !it->second->isFor(layer.auxiliaryLayer()))
+        it->second = std::make_unique<AuxiliaryRows>(*layer.auxiliaryLayer());
+    return *it->second;
+}
+
+QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId, FeatureState state) {
+    if (!hasField(layer, state)) {
         checkFeature(layer, featureId);
         return {};
     }
-    QgsFeature feature;
-    layer
-        .getFeatures(QgsFeatureRequest(featureId)
-                         .setSubsetOfAttributes(QgsAttributeList{index})
-                         .setFlags(QgsFeatureRequest::NoGeometry))
-        .nextFeature(feature);
-    if (!feature.isValid())
-        throw Error(errors::ObjectDeleted, QStringLiteral("The pushpin was deleted from the map"));
-    const QVariant v = feature.attribute(index);
-    return v.isNull() ? QVariant() : v;
+    return rowsOf(layer).value(featureKey(layer, featureId).toString(), state);
 }
 
 void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
@@ -151,40 +182,15 @@ void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, Featu
                                    "pushpins a symbol or balloon")
                         .arg(layer.name()));
     prepare(layer);
-    const int index = layer.fields().indexOf(FeatureStateFieldName(state));
-    if (!layer.changeAttributeValue(featureId, index, value))
-        refuse(layer, QStringLiteral("store a pushpin's %1")
-                          .arg(state == FeatureState::Symbol ? QStringLiteral("symbol")
-                                                             : QStringLiteral("balloon")));
-    // Every join lookup walks the auxiliary layer's uncommitted rows, so a loop over
-    // a large layer would slow down with each row added: commit them now and then
-    // (into the project's copy of the storage; the project's save writes it out).
-    QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
-    const QgsVectorLayerEditBuffer* pending = aux->editBuffer();
-    if (pending &&
-        pending->addedFeatures().size() + pending->changedAttributeValues().size() >= PendingRows)
-        aux->save();
+    const QVariant key = featureKey(layer, featureId);
+    if (key.isNull())
+        refuse(layer, QStringLiteral("store the state of a pushpin without a key value"));
+    rowsOf(layer).setValue(key, state, value);
 }
 
 void FeatureStateStore::clear(QgsVectorLayer& layer, FeatureState state) {
-    if (!hasField(layer, state))
-        return;
-    QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
-    const QString name = QgsAuxiliaryLayer::nameFromProperty(FeatureStateDefinition(state));
-    const int index = aux->fields().indexOf(name);
-    QgsFeatureRequest request;
-    request.setFilterExpression(
-        QStringLiteral("%1 IS NOT NULL").arg(QgsExpression::quotedColumnRef(name)));
-    request.setFlags(QgsFeatureRequest::NoGeometry);
-    QgsFeatureIds ids;
-    QgsFeature feature;
-    QgsFeatureIterator it = aux->getFeatures(request);
-    while (it.nextFeature(feature))
-        ids.insert(feature.id());
-    for (QgsFeatureId id : ids) {
-        if (!aux->changeAttributeValue(id, index, QVariant()))
-            refuse(layer, QStringLiteral("clear the pushpins' symbols"));
-    }
+    if (hasField(layer, state))
+        rowsOf(layer).clear(state);
 }
 
 } // namespace qgishost
