@@ -1,14 +1,18 @@
-// Cost of Locastra's per-feature state in QGIS: a symbol or balloon set on every
-// feature of a layer (as "Hide Dataset" and the balloon mode do), and the symbol
-// read back, on a memory layer and on a GeoPackage layer of 10,000 points.
+// Cost of Locastra's per-feature state in QGIS: a symbol set on every feature of a
+// layer (as "Hide Dataset" does), the symbol read back, and drawing the layer before
+// and after Locastra set one symbol on it, on a memory layer and on a GeoPackage
+// layer of 10,000 points.
 #include "OffscreenQgis.h"
 #include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <qgsexpressioncontextutils.h>
 #include <qgsfeatureiterator.h>
 #include <qgsgeometry.h>
+#include <qgsmaprenderersequentialjob.h>
+#include <qgsmapsettings.h>
 #include <qgsproject.h>
 #include <qgsvectordataprovider.h>
 #include <qgsvectorfilewriter.h>
@@ -86,6 +90,38 @@ void BM_ReadSymbolOfEveryFeature(benchmark::State& state) {
 BENCHMARK(BM_ReadSymbolOfEveryFeature)
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// Arg 0 memory / 1 GeoPackage; Arg 1: 0 the user's style only, 1 with one symbol set.
+void BM_DrawLayer(benchmark::State& state) {
+    const auto setup = makeSetup(state.range(0) == 1);
+    qgishost::ProjectAppearance appearance(setup->project);
+    if (state.range(1) == 1)
+        appearance.setSymbol(*setup->layer, setup->ids.front(), 5);
+    QgsMapSettings settings;
+    settings.setLayers({setup->layer});
+    settings.setDestinationCrs(setup->layer->crs());
+    settings.setExtent(QgsRectangle(-180, -90, 180, 90));
+    settings.setOutputSize(QSize(800, 400));
+    QgsExpressionContext context;
+    context << QgsExpressionContextUtils::globalScope()
+            << QgsExpressionContextUtils::projectScope(&setup->project);
+    settings.setExpressionContext(context);
+    for (auto _ : state) {
+        QgsMapRendererSequentialJob job(settings);
+        job.start();
+        job.waitForFinished();
+    }
+    state.counters["us_per_feature"] =
+        benchmark::Counter(double(Points) * 1e-6, benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DrawLayer)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 

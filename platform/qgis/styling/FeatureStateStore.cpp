@@ -174,7 +174,6 @@ QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId, Feat
 
 void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
                                  const QVariant& value) {
-    checkFeature(layer, featureId);
     // A feature added in the edit buffer has no key yet (and a temporary ID).
     if (FID_IS_NEW(featureId))
         throw Error(errors::NotSupported,

@@ -53,9 +53,8 @@ int16_t ProjectAppearance::symbol(QgsVectorLayer& layer, int64_t featureId) {
 
 void ProjectAppearance::setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) {
     symbols_.check(symbol);
-    FeatureStateStore::checkFeature(layer, featureId);
-    drawSymbols(layer, symbol);
     states_.setValue(layer, featureId, FeatureState::Symbol, int(symbol));
+    drawSymbols(layer, symbol);
     layer.triggerRepaint();
 }
 
@@ -83,16 +82,16 @@ void ProjectAppearance::setBalloonState(QgsVectorLayer& layer, int64_t featureId
     if (state < 0 || state > 2)
         throw Error(errors::InvalidArgument,
                     QStringLiteral("A balloon state is 0, 1 or 2, not %1").arg(state));
-    FeatureStateStore::checkFeature(layer, featureId);
     // Closing a balloon on a layer that never had one needs nothing stored.
-    if (state == 0 && !FeatureStateStore::hasField(layer, FeatureState::Balloon))
+    if (state == 0 && !FeatureStateStore::hasField(layer, FeatureState::Balloon)) {
+        FeatureStateStore::checkFeature(layer, featureId);
         return;
-    states_.prepare(layer);
+    }
+    states_.setValue(layer, featureId, FeatureState::Balloon, state == 0 ? QVariant() : state);
     if (state != 0 && !styleOf(layer).balloons) {
         BalloonLabels::apply(layer);
         styleOf(layer).balloons = true;
     }
-    states_.setValue(layer, featureId, FeatureState::Balloon, state == 0 ? QVariant() : state);
     layer.triggerRepaint();
 }
 
