@@ -2,6 +2,7 @@
 // project: per feature from the auxiliary storage, the layer symbol from the layer,
 // custom symbols from the project's entries.
 #include "StylingFixture.h"
+#include "mappoint/SymbolPictures.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -81,4 +82,29 @@ TEST_P(ProjectRoundTrip, StateAndCustomSymbolsComeBack) {
     // The reopened project still draws the custom picture where it was set.
     const QImage image = render(*again);
     EXPECT_EQ(differingPixels(image, featurePixel(1), transparentPicture()), 0);
+}
+
+// As QGIS opens a project: read into the same project object, which the appearance
+// keeps following.
+TEST_F(StylingFixture, ProjectOpenedAgainStillDrawsItsSymbols) {
+    QgsVectorLayer* layer = addLayer(Store::GeoPackage);
+    const QString layerId = layer->id();
+    const QList<qint64> ids = featureIds(*layer);
+    appearance().setSymbol(*layer, ids[2], 130);
+    appearance().setBalloonState(*layer, ids[0], 1);
+    const QString path = projectPath("again.qgz");
+    ASSERT_TRUE(project().write(path));
+    project().clear();
+    ASSERT_TRUE(project().read(path));
+    auto* again = qobject_cast<QgsVectorLayer*>(project().mapLayer(layerId));
+    ASSERT_NE(again, nullptr);
+    const QImage image = render(*again);
+    savePicture(image, "reopened");
+    EXPECT_EQ(differingPixels(image, featurePixel(2), mappoint::BuiltInSymbolPicture(130)), 0);
+    EXPECT_GT(inkPixels(image, QRect(featurePixel(0).x() + 16, 20, 40, 70)), 30);
+    // Writing after the reopening goes on from the stored state.
+    appearance().setSymbol(*again, ids[1], 131);
+    EXPECT_EQ(appearance().symbol(*again, ids[2]), 130);
+    EXPECT_EQ(differingPixels(render(*again), featurePixel(1), mappoint::BuiltInSymbolPicture(131)),
+              0);
 }

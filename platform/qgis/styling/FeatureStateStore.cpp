@@ -12,6 +12,7 @@
 #include <qgsvectordataprovider.h>
 #include <qgsvectorlayer.h>
 #include <qgsvectorlayereditbuffer.h>
+#include <qgsvectorlayerjoininfo.h>
 
 namespace qgishost {
 
@@ -75,6 +76,31 @@ QgsField keyField(QgsVectorLayer& layer) {
     return layer.fields().field(FeatureKeyFieldName);
 }
 
+// The read-only join that brings the drawn fields, cached in memory by QGIS and
+// filled again whenever the auxiliary layer changes. Known by its empty prefix.
+bool joinDrawnFields(QgsVectorLayer& layer) {
+    const QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
+    for (const QgsVectorLayerJoinInfo& join : layer.vectorJoins()) {
+        if (join.prefix().isNull() || !join.prefix().isEmpty() ||
+            join.joinFieldName() != aux->joinInfo().joinFieldName())
+            continue;
+        if (join.joinLayerId() == aux->id())
+            return true;
+        // One saved with the project, naming the auxiliary layer of an earlier session.
+        layer.removeJoin(join.joinLayerId());
+    }
+    QgsVectorLayerJoinInfo join;
+    join.setJoinLayer(const_cast<QgsAuxiliaryLayer*>(aux));
+    join.setJoinFieldName(aux->joinInfo().joinFieldName());
+    join.setTargetFieldName(aux->joinInfo().targetFieldName());
+    join.setPrefix(QStringLiteral(""));
+    join.setJoinFieldNamesSubset(new QStringList{DrawnStateFieldName(FeatureState::Symbol),
+                                                 DrawnStateFieldName(FeatureState::Balloon)});
+    join.setEditable(false);
+    join.setUsingMemoryCache(true);
+    return layer.addJoin(join);
+}
+
 } // namespace
 
 FeatureStateStore::FeatureStateStore(QgsProject& project) : project_(project) {}
@@ -122,6 +148,13 @@ void FeatureStateStore::prepare(QgsVectorLayer& layer) {
             refuse(layer,
                    QStringLiteral("add the auxiliary field %1").arg(FeatureStateFieldName(state)));
     }
+    if (!joinDrawnFields(layer))
+        refuse(layer, QStringLiteral("join Locastra's drawn fields"));
+}
+
+void FeatureStateStore::restoreDrawing(QgsVectorLayer& layer) {
+    if (hasField(layer, FeatureState::Symbol) && hasField(layer, FeatureState::Balloon))
+        joinDrawnFields(layer);
 }
 
 QVariant FeatureStateStore::featureKey(const QgsVectorLayer& layer, int64_t featureId) {

@@ -37,8 +37,12 @@ public:
 
     // True when the layer has the auxiliary field for the state.
     static bool hasField(const QgsVectorLayer& layer, FeatureState state);
-    // Creates the auxiliary layer and the fields of both states where missing.
+    // Creates the auxiliary layer, the fields of both states and the drawing join
+    // where missing.
     void prepare(QgsVectorLayer& layer);
+    // Joins the drawn fields again to a layer read from a project file, which
+    // brought its auxiliary layer but not a usable drawing join.
+    static void restoreDrawing(QgsVectorLayer& layer);
     // Throws ObjectDeleted when the layer has no such feature.
     static void checkFeature(const QgsVectorLayer& layer, int64_t featureId);
 

@@ -5,6 +5,7 @@
 #include "automation/Error.h"
 
 #include <qgsexpressioncontextutils.h>
+#include <qgsproject.h>
 #include <qgsvectorlayer.h>
 
 namespace qgishost {
@@ -13,7 +14,16 @@ using automation::Error;
 namespace errors = automation::errors;
 
 ProjectAppearance::ProjectAppearance(QgsProject& project)
-    : project_(project), states_(project), symbols_(project), pictures_(project, symbols_) {}
+    : project_(project), states_(project), symbols_(project), pictures_(project, symbols_) {
+    const auto restore = [this] {
+        for (QgsMapLayer* layer : project_.mapLayers()) {
+            if (auto* vector = qobject_cast<QgsVectorLayer*>(layer))
+                FeatureStateStore::restoreDrawing(*vector);
+        }
+    };
+    restore();
+    QObject::connect(&project_, &QgsProject::readProject, &context_, restore);
+}
 
 ProjectAppearance::LayerStyle& ProjectAppearance::styleOf(QgsVectorLayer& layer) {
     const QString id = layer.id();
