@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <qgsmaprenderersequentialjob.h>
+#include <qgsmapsettings.h>
 
 namespace {
 
@@ -107,4 +109,31 @@ TEST_F(StylingFixture, ProjectOpenedAgainStillDrawsItsSymbols) {
     EXPECT_EQ(appearance().symbol(*again, ids[2]), 130);
     EXPECT_EQ(differingPixels(render(*again), featurePixel(1), mappoint::BuiltInSymbolPicture(131)),
               0);
+}
+
+// A project saved with Locastra's symbols, opened where Locastra is not loaded (no
+// drawing join): QGIS draws the user's own style, nothing broken.
+TEST_F(StylingFixture, ProjectOpenedWithoutLocastraDrawsTheUsersStyle) {
+    QgsVectorLayer* layer = addLayer(Store::GeoPackage);
+    const QString layerId = layer->id();
+    appearance().setSymbol(*layer, featureIds(*layer)[1], 130);
+    const QString path = projectPath("elsewhere.qgz");
+    ASSERT_TRUE(project().write(path));
+    QgsProject plain;
+    ASSERT_TRUE(plain.read(path));
+    auto* again = qobject_cast<QgsVectorLayer*>(plain.mapLayer(layerId));
+    ASSERT_NE(again, nullptr);
+    QgsMapSettings settings;
+    settings.setLayers({again});
+    settings.setDestinationCrs(again->crs());
+    settings.setOutputSize(QSize(300, 200));
+    settings.setExtent(QgsRectangle(-15, -10, 15, 10));
+    settings.setBackgroundColor(Qt::white);
+    QgsMapRendererSequentialJob job(settings);
+    job.start();
+    job.waitForFinished();
+    const QImage image = job.renderedImage().convertToFormat(QImage::Format_ARGB32);
+    savePicture(image, "without-locastra");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QColor(image.pixel(featurePixel(i))), QColor(0, 160, 0)) << i;
 }
