@@ -2,10 +2,13 @@
 // project: per feature from the auxiliary storage, the layer symbol from the layer,
 // custom symbols from the project's entries.
 #include "StylingFixture.h"
+#include "mappoint/SymbolPictures.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <qgsmaprenderersequentialjob.h>
+#include <qgsmapsettings.h>
 
 namespace {
 
@@ -81,4 +84,56 @@ TEST_P(ProjectRoundTrip, StateAndCustomSymbolsComeBack) {
     // The reopened project still draws the custom picture where it was set.
     const QImage image = render(*again);
     EXPECT_EQ(differingPixels(image, featurePixel(1), transparentPicture()), 0);
+}
+
+// As QGIS opens a project: read into the same project object, which the appearance
+// keeps following.
+TEST_F(StylingFixture, ProjectOpenedAgainStillDrawsItsSymbols) {
+    QgsVectorLayer* layer = addLayer(Store::GeoPackage);
+    const QString layerId = layer->id();
+    const QList<qint64> ids = featureIds(*layer);
+    appearance().setSymbol(*layer, ids[2], 130);
+    appearance().setBalloonState(*layer, ids[0], 1);
+    const QString path = projectPath("again.qgz");
+    ASSERT_TRUE(project().write(path));
+    project().clear();
+    ASSERT_TRUE(project().read(path));
+    auto* again = qobject_cast<QgsVectorLayer*>(project().mapLayer(layerId));
+    ASSERT_NE(again, nullptr);
+    const QImage image = render(*again);
+    savePicture(image, "reopened");
+    EXPECT_EQ(differingPixels(image, featurePixel(2), mappoint::BuiltInSymbolPicture(130)), 0);
+    EXPECT_GT(inkPixels(image, QRect(featurePixel(0).x() + 16, 20, 40, 70)), 30);
+    // Writing after the reopening goes on from the stored state.
+    appearance().setSymbol(*again, ids[1], 131);
+    EXPECT_EQ(appearance().symbol(*again, ids[2]), 130);
+    EXPECT_EQ(differingPixels(render(*again), featurePixel(1), mappoint::BuiltInSymbolPicture(131)),
+              0);
+}
+
+// A project saved with Locastra's symbols, opened where Locastra is not loaded (no
+// drawing join): QGIS draws the user's own style, nothing broken.
+TEST_F(StylingFixture, ProjectOpenedWithoutLocastraDrawsTheUsersStyle) {
+    QgsVectorLayer* layer = addLayer(Store::GeoPackage);
+    const QString layerId = layer->id();
+    appearance().setSymbol(*layer, featureIds(*layer)[1], 130);
+    const QString path = projectPath("elsewhere.qgz");
+    ASSERT_TRUE(project().write(path));
+    QgsProject plain;
+    ASSERT_TRUE(plain.read(path));
+    auto* again = qobject_cast<QgsVectorLayer*>(plain.mapLayer(layerId));
+    ASSERT_NE(again, nullptr);
+    QgsMapSettings settings;
+    settings.setLayers({again});
+    settings.setDestinationCrs(again->crs());
+    settings.setOutputSize(QSize(300, 200));
+    settings.setExtent(QgsRectangle(-15, -10, 15, 10));
+    settings.setBackgroundColor(Qt::white);
+    QgsMapRendererSequentialJob job(settings);
+    job.start();
+    job.waitForFinished();
+    const QImage image = job.renderedImage().convertToFormat(QImage::Format_ARGB32);
+    savePicture(image, "without-locastra");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QColor(image.pixel(featurePixel(i))), QColor(0, 160, 0)) << i;
 }

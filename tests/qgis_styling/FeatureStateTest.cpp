@@ -4,6 +4,7 @@
 #include "qgis/styling/FeatureState.h"
 #include "StylingFixture.h"
 #include "automation/Error.h"
+#include "mappoint/SymbolPictures.h"
 
 #include <qgsauxiliarystorage.h>
 #include <qgsfeatureiterator.h>
@@ -141,4 +142,25 @@ TEST_P(FeatureStateTest, UnsavedNewFeaturesAreRefused) {
     EXPECT_AUTOMATION_ERROR(appearance().setBalloonState(*layer, added.id(), 1),
                             aerr::NotSupported);
     EXPECT_EQ(appearance().symbol(*layer, added.id()), 0);
+}
+
+TEST_P(FeatureStateTest, ManyWritesSurviveTheStoragesCommits) {
+    QgsVectorLayer* layer = addLayer(GetParam());
+    const QList<qint64> ids = featureIds(*layer);
+    // Enough writes for the auxiliary layer to commit its rows on the way, which
+    // gives them new IDs.
+    for (int i = 0; i < 600; ++i) {
+        appearance().setSymbol(*layer, ids[i % 3], int16_t(i % 256));
+        appearance().setBalloonState(*layer, ids[(i + 1) % 3], i % 3);
+    }
+    EXPECT_EQ(appearance().symbol(*layer, ids[0]), 597 % 256);
+    EXPECT_EQ(appearance().symbol(*layer, ids[1]), 598 % 256);
+    EXPECT_EQ(appearance().symbol(*layer, ids[2]), 599 % 256);
+    EXPECT_EQ(appearance().balloonState(*layer, ids[1]), 597 % 3);
+    EXPECT_EQ(appearance().balloonState(*layer, ids[2]), 598 % 3);
+    EXPECT_EQ(appearance().balloonState(*layer, ids[0]), 599 % 3);
+    EXPECT_EQ(layer->auxiliaryLayer()->featureCount(), 3);
+    const QImage image = render(*layer);
+    EXPECT_EQ(differingPixels(image, featurePixel(1), mappoint::BuiltInSymbolPicture(598 % 256)),
+              0);
 }

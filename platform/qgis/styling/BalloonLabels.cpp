@@ -21,7 +21,7 @@ using Rule = QgsRuleBasedLabeling::Rule;
 
 QString stateExpression() {
     return QStringLiteral("coalesce(%1, 0)")
-        .arg(QgsExpression::quotedColumnRef(FeatureStateFieldName(FeatureState::Balloon)));
+        .arg(QgsExpression::quotedColumnRef(DrawnStateFieldName(FeatureState::Balloon)));
 }
 
 QgsPalLayerSettings* balloonSettings(const QString& text) {

@@ -14,16 +14,21 @@ enum class FeatureState { Symbol, Balloon };
 // "locastra_symbol" or "locastra_balloon".
 QgsPropertyDefinition FeatureStateDefinition(FeatureState state);
 
-// The state's field as the layer sees it through the join
-// ("auxiliary_storage_locastra_symbol"), as expressions name it.
+// The state's field as the layer sees it through QGIS's auxiliary join
+// ("auxiliary_storage_locastra_symbol").
 QString FeatureStateFieldName(FeatureState state);
+
+// The state's field as Locastra's drawing names it ("locastra_symbol"): brought in by
+// a second, read-only join of the auxiliary layer that QGIS caches in memory, since
+// the auxiliary join itself queries the auxiliary table once per drawn feature.
+QString DrawnStateFieldName(FeatureState state);
 
 // The virtual field ($id) that keys the auxiliary layer of a layer whose provider
 // has no single-field primary key (memory layers, shapefiles).
 inline const QString FeatureKeyFieldName = QStringLiteral("locastra_fid");
 
 // True for fields that are not the user's data: QGIS's auxiliary fields (ours and
-// those of QGIS's own label tools) and the key field above.
+// those of QGIS's own label tools), the drawn fields and the key field above.
 bool IsAppearanceField(const QgsVectorLayer& layer, int fieldIndex);
 
 } // namespace qgishost

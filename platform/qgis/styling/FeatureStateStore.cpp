@@ -1,5 +1,6 @@
 #include "FeatureStateStore.h"
 
+#include "AuxiliaryRows.h"
 #include "automation/Error.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <qgsproject.h>
 #include <qgsvectordataprovider.h>
 #include <qgsvectorlayer.h>
+#include <qgsvectorlayereditbuffer.h>
+#include <qgsvectorlayerjoininfo.h>
 
 namespace qgishost {
 
@@ -73,15 +76,53 @@ QgsField keyField(QgsVectorLayer& layer) {
     return layer.fields().field(FeatureKeyFieldName);
 }
 
+// The read-only join that brings the drawn fields, cached in memory by QGIS and
+// filled again whenever the auxiliary layer changes. Known by its empty prefix.
+bool joinDrawnFields(QgsVectorLayer& layer) {
+    const QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
+    for (const QgsVectorLayerJoinInfo& join : layer.vectorJoins()) {
+        if (join.prefix().isNull() || !join.prefix().isEmpty() ||
+            join.joinFieldName() != aux->joinInfo().joinFieldName())
+            continue;
+        if (join.joinLayerId() == aux->id())
+            return true;
+        // One saved with the project, naming the auxiliary layer of an earlier session.
+        layer.removeJoin(join.joinLayerId());
+    }
+    QgsVectorLayerJoinInfo join;
+    join.setJoinLayer(const_cast<QgsAuxiliaryLayer*>(aux));
+    join.setJoinFieldName(aux->joinInfo().joinFieldName());
+    join.setTargetFieldName(aux->joinInfo().targetFieldName());
+    join.setPrefix(QStringLiteral(""));
+    join.setJoinFieldNamesSubset(new QStringList{DrawnStateFieldName(FeatureState::Symbol),
+                                                 DrawnStateFieldName(FeatureState::Balloon)});
+    join.setEditable(false);
+    join.setUsingMemoryCache(true);
+    return layer.addJoin(join);
+}
+
 } // namespace
 
+FeatureStateStore::FeatureStateStore(QgsProject& project) : project_(project) {}
+
+FeatureStateStore::~FeatureStateStore() = default;
+
 void FeatureStateStore::checkFeature(const QgsVectorLayer& layer, int64_t featureId) {
-    QgsFeature feature;
-    layer
-        .getFeatures(
-            QgsFeatureRequest(featureId).setNoAttributes().setFlags(QgsFeatureRequest::NoGeometry))
-        .nextFeature(feature);
-    if (!feature.isValid())
+    // Asked of the edit buffer and the provider, not the layer: a layer request
+    // would look up the auxiliary join as well.
+    const QgsVectorLayerEditBuffer* edits = layer.editBuffer();
+    bool exists = false;
+    if (edits && edits->isFeatureAdded(featureId)) {
+        exists = true;
+    } else if (!(edits && edits->isFeatureDeleted(featureId)) && layer.dataProvider()) {
+        QgsFeature feature;
+        layer.dataProvider()
+            ->getFeatures(QgsFeatureRequest(featureId).setNoAttributes().setFlags(
+                QgsFeatureRequest::NoGeometry))
+            .nextFeature(feature);
+        exists = feature.isValid();
+    }
+    if (!exists)
         throw Error(errors::ObjectDeleted, QStringLiteral("The pushpin was deleted from the map"));
 }
 
@@ -107,31 +148,65 @@ void FeatureStateStore::prepare(QgsVectorLayer& layer) {
             refuse(layer,
                    QStringLiteral("add the auxiliary field %1").arg(FeatureStateFieldName(state)));
     }
+    if (!joinDrawnFields(layer))
+        refuse(layer, QStringLiteral("join Locastra's drawn fields"));
 }
 
-QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId,
-                                  FeatureState state) const {
-    const int index =
-        hasField(layer, state) ? layer.fields().indexOf(FeatureStateFieldName(state)) : -1;
-    if (index < 0) {
+void FeatureStateStore::restoreDrawing(QgsVectorLayer& layer) {
+    if (hasField(layer, FeatureState::Symbol) && hasField(layer, FeatureState::Balloon))
+        joinDrawnFields(layer);
+}
+
+QVariant FeatureStateStore::featureKey(const QgsVectorLayer& layer, int64_t featureId) {
+    const QgsFields fields = layer.fields();
+    const int index = fields.indexOf(layer.auxiliaryLayer()->joinInfo().targetFieldName());
+    const QgsVectorLayerEditBuffer* edits = layer.editBuffer();
+    if (index >= 0 && fields.fieldOrigin(index) == QgsFields::OriginProvider &&
+        layer.dataProvider() &&
+        !(edits && (edits->isFeatureAdded(featureId) || edits->isFeatureDeleted(featureId)))) {
+        const int providerIndex = fields.fieldOriginIndex(index);
+        QgsFeature feature;
+        layer.dataProvider()
+            ->getFeatures(QgsFeatureRequest(featureId)
+                              .setSubsetOfAttributes(QgsAttributeList{providerIndex})
+                              .setFlags(QgsFeatureRequest::NoGeometry))
+            .nextFeature(feature);
+        if (!feature.isValid())
+            throw Error(errors::ObjectDeleted,
+                        QStringLiteral("The pushpin was deleted from the map"));
+        if (edits && edits->changedAttributeValues().value(featureId).contains(index))
+            return edits->changedAttributeValues().value(featureId).value(index);
+        return feature.attribute(providerIndex);
+    }
+    checkFeature(layer, featureId);
+    if (index >= 0 && fields.at(index).name() == FeatureKeyFieldName)
+        return qlonglong(featureId);
+    // A key of the user's own making (a virtual field): as the join sees it.
+    return layer.getFeature(featureId).attribute(index);
+}
+
+AuxiliaryRows& FeatureStateStore::rowsOf(QgsVectorLayer& layer) {
+    const QString id = layer.id();
+    auto it = rows_.find(id);
+    if (it == rows_.end()) {
+        QObject::connect(&layer, &QObject::destroyed, &context_, [this, id] { rows_.erase(id); });
+        it = rows_.emplace(id, nullptr).first;
+    }
+    if (!it->second || !it->second->isFor(layer.auxiliaryLayer()))
+        it->second = std::make_unique<AuxiliaryRows>(*layer.auxiliaryLayer());
+    return *it->second;
+}
+
+QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId, FeatureState state) {
+    if (!hasField(layer, state)) {
         checkFeature(layer, featureId);
         return {};
     }
-    QgsFeature feature;
-    layer
-        .getFeatures(QgsFeatureRequest(featureId)
-                         .setSubsetOfAttributes(QgsAttributeList{index})
-                         .setFlags(QgsFeatureRequest::NoGeometry))
-        .nextFeature(feature);
-    if (!feature.isValid())
-        throw Error(errors::ObjectDeleted, QStringLiteral("The pushpin was deleted from the map"));
-    const QVariant v = feature.attribute(index);
-    return v.isNull() ? QVariant() : v;
+    return rowsOf(layer).value(featureKey(layer, featureId).toString(), state);
 }
 
 void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
                                  const QVariant& value) {
-    checkFeature(layer, featureId);
     // A feature added in the edit buffer has no key yet (and a temporary ID).
     if (FID_IS_NEW(featureId))
         throw Error(errors::NotSupported,
@@ -139,32 +214,15 @@ void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, Featu
                                    "pushpins a symbol or balloon")
                         .arg(layer.name()));
     prepare(layer);
-    const int index = layer.fields().indexOf(FeatureStateFieldName(state));
-    if (!layer.changeAttributeValue(featureId, index, value))
-        refuse(layer, QStringLiteral("store a pushpin's %1")
-                          .arg(state == FeatureState::Symbol ? QStringLiteral("symbol")
-                                                             : QStringLiteral("balloon")));
+    const QVariant key = featureKey(layer, featureId);
+    if (key.isNull())
+        refuse(layer, QStringLiteral("store the state of a pushpin without a key value"));
+    rowsOf(layer).setValue(key, state, value);
 }
 
 void FeatureStateStore::clear(QgsVectorLayer& layer, FeatureState state) {
-    if (!hasField(layer, state))
-        return;
-    QgsAuxiliaryLayer* aux = layer.auxiliaryLayer();
-    const QString name = QgsAuxiliaryLayer::nameFromProperty(FeatureStateDefinition(state));
-    const int index = aux->fields().indexOf(name);
-    QgsFeatureRequest request;
-    request.setFilterExpression(
-        QStringLiteral("%1 IS NOT NULL").arg(QgsExpression::quotedColumnRef(name)));
-    request.setFlags(QgsFeatureRequest::NoGeometry);
-    QgsFeatureIds ids;
-    QgsFeature feature;
-    QgsFeatureIterator it = aux->getFeatures(request);
-    while (it.nextFeature(feature))
-        ids.insert(feature.id());
-    for (QgsFeatureId id : ids) {
-        if (!aux->changeAttributeValue(id, index, QVariant()))
-            refuse(layer, QStringLiteral("clear the pushpins' symbols"));
-    }
+    if (hasField(layer, state))
+        rowsOf(layer).clear(state);
 }
 
 } // namespace qgishost

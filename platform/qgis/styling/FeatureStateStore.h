@@ -2,13 +2,18 @@
 
 #include "FeatureState.h"
 
+#include <QObject>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 
 class QgsProject;
 class QgsVectorLayer;
 
 namespace qgishost {
+
+class AuxiliaryRows;
 
 // Per-feature state in the project's auxiliary storage (the .qgd beside the project
 // file, or inside a .qgz), so the layer's own data source is never written. A layer
@@ -19,10 +24,11 @@ namespace qgishost {
 // only once saved. Failures throw automation::Error.
 class FeatureStateStore {
 public:
-    explicit FeatureStateStore(QgsProject& project) : project_(project) {}
+    explicit FeatureStateStore(QgsProject& project);
+    ~FeatureStateStore();
 
     // The stored value, null when none was stored; the feature must exist.
-    QVariant value(QgsVectorLayer& layer, int64_t featureId, FeatureState state) const;
+    QVariant value(QgsVectorLayer& layer, int64_t featureId, FeatureState state);
     // Null removes the value.
     void setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
                   const QVariant& value);
@@ -31,13 +37,23 @@ public:
 
     // True when the layer has the auxiliary field for the state.
     static bool hasField(const QgsVectorLayer& layer, FeatureState state);
-    // Creates the auxiliary layer and the fields of both states where missing.
+    // Creates the auxiliary layer, the fields of both states and the drawing join
+    // where missing.
     void prepare(QgsVectorLayer& layer);
+    // Joins the drawn fields again to a layer read from a project file, which
+    // brought its auxiliary layer but not a usable drawing join.
+    static void restoreDrawing(QgsVectorLayer& layer);
     // Throws ObjectDeleted when the layer has no such feature.
     static void checkFeature(const QgsVectorLayer& layer, int64_t featureId);
 
 private:
+    // The feature's value of the field the auxiliary layer joins on.
+    static QVariant featureKey(const QgsVectorLayer& layer, int64_t featureId);
+    AuxiliaryRows& rowsOf(QgsVectorLayer& layer);
+
     QgsProject& project_;
+    std::unordered_map<QString, std::unique_ptr<AuxiliaryRows>> rows_; // by layer ID
+    QObject context_;
 };
 
 } // namespace qgishost

@@ -5,6 +5,7 @@
 #include "automation/Error.h"
 
 #include <qgsexpressioncontextutils.h>
+#include <qgsproject.h>
 #include <qgsvectorlayer.h>
 
 namespace qgishost {
@@ -13,7 +14,16 @@ using automation::Error;
 namespace errors = automation::errors;
 
 ProjectAppearance::ProjectAppearance(QgsProject& project)
-    : project_(project), states_(project), symbols_(project), pictures_(project, symbols_) {}
+    : project_(project), states_(project), symbols_(project), pictures_(project, symbols_) {
+    const auto restore = [this] {
+        for (QgsMapLayer* layer : project_.mapLayers()) {
+            if (auto* vector = qobject_cast<QgsVectorLayer*>(layer))
+                FeatureStateStore::restoreDrawing(*vector);
+        }
+    };
+    restore();
+    QObject::connect(&project_, &QgsProject::readProject, &context_, restore);
+}
 
 ProjectAppearance::LayerStyle& ProjectAppearance::styleOf(QgsVectorLayer& layer) {
     const QString id = layer.id();
@@ -53,9 +63,8 @@ int16_t ProjectAppearance::symbol(QgsVectorLayer& layer, int64_t featureId) {
 
 void ProjectAppearance::setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) {
     symbols_.check(symbol);
-    FeatureStateStore::checkFeature(layer, featureId);
-    drawSymbols(layer, symbol);
     states_.setValue(layer, featureId, FeatureState::Symbol, int(symbol));
+    drawSymbols(layer, symbol);
     layer.triggerRepaint();
 }
 
@@ -83,16 +92,16 @@ void ProjectAppearance::setBalloonState(QgsVectorLayer& layer, int64_t featureId
     if (state < 0 || state > 2)
         throw Error(errors::InvalidArgument,
                     QStringLiteral("A balloon state is 0, 1 or 2, not %1").arg(state));
-    FeatureStateStore::checkFeature(layer, featureId);
     // Closing a balloon on a layer that never had one needs nothing stored.
-    if (state == 0 && !FeatureStateStore::hasField(layer, FeatureState::Balloon))
+    if (state == 0 && !FeatureStateStore::hasField(layer, FeatureState::Balloon)) {
+        FeatureStateStore::checkFeature(layer, featureId);
         return;
-    states_.prepare(layer);
+    }
+    states_.setValue(layer, featureId, FeatureState::Balloon, state == 0 ? QVariant() : state);
     if (state != 0 && !styleOf(layer).balloons) {
         BalloonLabels::apply(layer);
         styleOf(layer).balloons = true;
     }
-    states_.setValue(layer, featureId, FeatureState::Balloon, state == 0 ? QVariant() : state);
     layer.triggerRepaint();
 }
 

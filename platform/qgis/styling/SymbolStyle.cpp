@@ -57,7 +57,7 @@ void yieldToLocastra(QgsSymbolLayer* layer) {
 
 QString SymbolStyle::SymbolExpression() {
     return QStringLiteral("coalesce(%1, @%2)")
-        .arg(QgsExpression::quotedColumnRef(FeatureStateFieldName(FeatureState::Symbol)),
+        .arg(QgsExpression::quotedColumnRef(DrawnStateFieldName(FeatureState::Symbol)),
              LayerSymbolVariable);
 }
 
