@@ -1,3 +1,4 @@
+# Included once, by the top-level CMakeLists of the Qt 5 build.
 # Imported targets for QGIS 3.22 as Debian ships it (no CMake package of its own):
 # QGIS::Core and QGIS::Gui. Debian puts every header in one folder, while a few
 # headers include siblings by a sub-folder path ("geometry/qgsabstractgeometry.h"),
@@ -15,13 +16,13 @@ foreach(sub diagram geometry processing scalebar)
     endif()
 endforeach()
 
-add_library(QGIS::Core INTERFACE IMPORTED)
+add_library(QGIS::Core INTERFACE IMPORTED GLOBAL)
 # SYSTEM: QGIS's own headers are not ours to keep free of warnings.
 set_target_properties(QGIS::Core PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${QGIS_INCLUDE_DIR};${qgis_shim}"
     INTERFACE_SYSTEM_INCLUDE_DIRECTORIES "${QGIS_INCLUDE_DIR};${qgis_shim}"
     INTERFACE_LINK_LIBRARIES
         "${QGIS_CORE_LIBRARY};GDAL::GDAL;Qt5::Widgets;Qt5::Xml;Qt5::Network;Qt5::Svg;Qt5::Sql;Qt5::Concurrent;Qt5::Positioning;Qt5::PrintSupport")
-add_library(QGIS::Gui INTERFACE IMPORTED)
+add_library(QGIS::Gui INTERFACE IMPORTED GLOBAL)
 set_target_properties(QGIS::Gui PROPERTIES
     INTERFACE_LINK_LIBRARIES "${QGIS_GUI_LIBRARY};QGIS::Core")

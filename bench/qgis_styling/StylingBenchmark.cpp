@@ -2,7 +2,7 @@
 // layer (as "Hide Dataset" does), the symbol read back, and drawing the layer before
 // and after Locastra set one symbol on it, on a memory layer and on a GeoPackage
 // layer of 10,000 points.
-#include "OffscreenQgis.h"
+#include "QgisRuntime.h"
 #include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
@@ -128,7 +128,7 @@ BENCHMARK(BM_DrawLayer)
 } // namespace
 
 int main(int argc, char** argv) {
-    OffscreenQgis qgis(argc, argv);
+    const qgistest::QgisRuntime qgis(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,6 @@
 // The contract tests on the QGIS adapter: each dataset a point layer of the project
 // (memory layers, or GeoPackage files written with GDAL), the map on an offscreen
-// canvas in Web Mercator.
+// canvas in Web Mercator, symbols and balloons kept by the real project appearance.
 #include "ContractHost.h"
 #include "MenuCommands.h"
 #include "QgisApplication.h"
@@ -8,7 +8,7 @@
 #include "QgisMap.h"
 #include "QgisRuntime.h"
 #include "QgisShape.h"
-#include "RecordingAppearance.h"
+#include "qgis/styling/ProjectAppearance.h"
 #include "TestLayers.h"
 
 #include <QTemporaryDir>
@@ -108,7 +108,7 @@ public:
 private:
     QgsMapCanvas* canvas_ = nullptr;
     qgistest::MenuCommands menu_;
-    qgistest::RecordingAppearance appearance_;
+    qgishost::ProjectAppearance appearance_{*QgsProject::instance()};
     std::unique_ptr<qgishost::QgisApplication> application_;
     std::unique_ptr<QTemporaryDir> folder_;
 };

@@ -19,7 +19,7 @@ void atExit(std::function<void()> cleanup) {
 QgisRuntime::QgisRuntime(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QgsApplication>(argc, argv, false);
+    application_ = std::make_unique<QgsApplication>(argc, argv, false, profile_.path());
     QgsApplication::setPrefixPath(QStringLiteral("/usr"), true);
     QgsApplication::initQgis();
 }

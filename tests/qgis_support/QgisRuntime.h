@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -8,14 +9,16 @@ class QgsApplication;
 namespace qgistest {
 
 // QGIS for a test or benchmark program: a QgsApplication (offscreen unless the caller
-// chose a platform) with QGIS initialised; on destruction the atExit cleanups run,
-// then QGIS exits.
+// chose a platform) with QGIS initialised and a QGIS profile of its own, so tests never
+// read or write the user's QGIS settings; on destruction the atExit cleanups run, then
+// QGIS exits.
 class QgisRuntime {
 public:
     QgisRuntime(int& argc, char** argv);
     ~QgisRuntime();
 
 private:
+    QTemporaryDir profile_;
     std::unique_ptr<QgsApplication> application_;
 };
 

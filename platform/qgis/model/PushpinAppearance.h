@@ -8,6 +8,11 @@ class QgsProject;
 
 namespace qgishost {
 
+// The virtual field an appearance may add to a layer whose features have no stored key
+// (a memory layer), to key their stored state by. It is not the user's data: the
+// object model leaves it out of a dataset's fields.
+inline const QString AppearanceKeyFieldName = QStringLiteral("locastra_fid");
+
 // What Locastra draws on a layer's features, kept apart from the user's data: the
 // pushpin symbols (the 256 built-in pictures and the project's custom ones) and the
 // balloons. The QGIS object model reaches them only through this, so where and how

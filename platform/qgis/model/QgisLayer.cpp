@@ -1,5 +1,7 @@
 #include "QgisLayer.h"
 
+#include "PushpinAppearance.h"
+
 #include "QgisErrors.h"
 
 #include <qgsauxiliarystorage.h>
@@ -100,6 +102,9 @@ const QgsAttributeList& QgisLayer::dataFields() {
                 if (join && join->joinLayer() == auxiliary)
                     continue;
             }
+            if (fields.fieldOrigin(i) == QgsFields::OriginExpression &&
+                fields.at(i).name() == AppearanceKeyFieldName)
+                continue;
             dataFields_->append(i);
         }
     }

@@ -5,7 +5,9 @@
 #include "automation/ClassRegistry.h"
 #include "automation/Error.h"
 #include "qgis/model/QgisApplication.h"
+#include "qgis/model/QgisMap.h"
 #include "qgis/styling/ProjectAppearance.h"
+#include "spreadsheet/Types.h"
 #include "spreadsheet/calc/Calc.h"
 
 #include <QDir>
@@ -54,6 +56,8 @@ void LocastraQgisPlugin::initGui() {
     appearance_ = std::make_unique<ProjectAppearance>(*project);
     application_ = std::make_shared<QgisApplication>(project, iface_->mapCanvas(), *this,
                                                      *appearance_, iface_->mainWindow());
+    application_->map()->setLayerActivator(
+        [iface = iface_](QgsMapLayer* layer) { iface->setActiveLayer(layer); });
     QgisApplication::registerRunning(application_);
     spreadsheet::calc::Register(spreadsheet::calc::DefaultOptions());
     try {
@@ -77,7 +81,7 @@ void LocastraQgisPlugin::unload() {
     }
     if (application_) {
         automation::RevokeActiveObject(QStringLiteral("MapPoint.Application"), application_.get());
-        automation::RegisterClassFactory(spreadsheet::calc::ClassName, {});
+        automation::RegisterClassFactory(spreadsheet::ApplicationClassName, {});
         spreadsheet::calc::Disconnect();
         application_.reset();
     }

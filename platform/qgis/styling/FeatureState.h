@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qgis/model/PushpinAppearance.h"
+
 #include <QString>
 
 class QgsPropertyDefinition;
@@ -25,7 +27,7 @@ QString DrawnStateFieldName(FeatureState state);
 
 // The virtual field ($id) that keys the auxiliary layer of a layer whose provider
 // has no single-field primary key (memory layers, shapefiles).
-inline const QString FeatureKeyFieldName = QStringLiteral("locastra_fid");
+inline const QString& FeatureKeyFieldName = AppearanceKeyFieldName;
 
 // True for fields that are not the user's data: QGIS's auxiliary fields (ours and
 // those of QGIS's own label tools), the drawn fields and the key field above.
