@@ -67,17 +67,25 @@ def write_data(document_path, data_path):
 
 
 def write_project(data_path, names, project_path):
-    from qgis.core import QgsApplication, QgsCoordinateReferenceSystem, QgsProject, QgsVectorLayer
+    from qgis.core import (QgsApplication, QgsCoordinateReferenceSystem, QgsProject,
+                           QgsRectangle, QgsReferencedRectangle, QgsVectorLayer)
     app = QgsApplication([], False)
     app.initQgis()
     project = QgsProject.instance()
     project.setCrs(QgsCoordinateReferenceSystem("EPSG:4326"))
+    extent = QgsRectangle()
     for name in names:
         layer = QgsVectorLayer(f"{data_path}|layername={name}", name, "ogr")
         if not layer.isValid():
             raise SystemExit(f"Cannot open the layer {name} of {data_path}")
         layer.setDisplayExpression('"Name"')
         project.addMapLayer(layer)
+        extent.combineExtentWith(layer.extent())
+    # The view the project opens with: every pushpin, with a margin.
+    if not extent.isEmpty():
+        extent.scale(1.1)
+        project.viewSettings().setDefaultViewExtent(
+            QgsReferencedRectangle(extent, project.crs()))
     # A temporary name first, so an earlier project is never left half replaced.
     temporary = project_path + ".part.qgz"
     if not project.write(temporary):

@@ -74,6 +74,21 @@ TEST_F(AdapterTest, GoToCentresTheCanvas) {
     EXPECT_NEAR(centre.y(), -33.9, 1e-6);
 }
 
+// A project saved without a view opens with an empty canvas extent: a zoom relative to
+// it would leave the map blank, so the altitude makes the view itself.
+TEST_F(AdapterTest, AltitudeAndGoToWorkOnACanvasThatHasNoViewYet) {
+    canvas_->setExtent(QgsRectangle());
+    map_->GetLocation(48.8566, 2.3522, 10)->GoTo();
+    ASSERT_GT(canvas_->extent().width(), 0);
+    EXPECT_NEAR(map_->Altitude(), 10, 0.5);
+    const QgsPointXY centre = QgsCoordinateTransform(canvas_->mapSettings().destinationCrs(),
+                                                     QgsCoordinateReferenceSystem("EPSG:4326"),
+                                                     project().transformContext())
+                                  .transform(canvas_->center());
+    EXPECT_NEAR(centre.x(), 2.3522, 1e-3);
+    EXPECT_NEAR(centre.y(), 48.8566, 1e-3);
+}
+
 } // namespace
 
 #include "ApplicationTest.moc"

@@ -200,11 +200,46 @@ double QgisMap::Altitude() {
 void QgisMap::SetAltitude(double altitude) {
     mappoint::altitude::check(altitude);
     QgsMapCanvas& canvas = checkedCanvas();
+    if (canvas.extent().width() <= 0 || canvas.extent().height() <= 0) {
+        // No view yet (a project saved without one): nothing to zoom by, so the view is
+        // made around its centre with the longitude span of that altitude.
+        showSpanAround(canvas.extent().center(),
+                       mappoint::altitude::longitudeSpan(altitude, Units()));
+        return;
+    }
     const double current = viewAltitude();
     if (current > 0 && std::abs(current - altitude) > 1e-9 * altitude) {
         canvas.zoomByFactor(altitude / current);
         canvas.refresh();
     }
+}
+
+void QgisMap::showSpanAround(const QgsPointXY& centre, double longitudeSpan) {
+    QgsMapCanvas& canvas = checkedCanvas();
+    const QgsCoordinateTransform toWgs84(canvas.mapSettings().destinationCrs(), wgs84(),
+                                         project().transformContext());
+    QgsPointXY middle(0, 0);
+    try {
+        middle = toWgs84.transform(centre);
+    } catch (const QgsCsException&) {
+        // A centre outside the coordinate system's area: the view starts at 0, 0.
+    }
+    const QSize size = canvas.size();
+    const double aspect = size.width() > 0 ? double(size.height()) / size.width() : 1;
+    const double halfWidth = longitudeSpan / 2;
+    const double halfHeight = std::min(85.0, halfWidth * aspect);
+    QgsRectangle view(middle.x() - halfWidth, std::max(-85.0, middle.y() - halfHeight),
+                      middle.x() + halfWidth, std::min(85.0, middle.y() + halfHeight));
+    try {
+        const QgsCoordinateTransform toCanvas(wgs84(), canvas.mapSettings().destinationCrs(),
+                                              project().transformContext());
+        view = toCanvas.transformBoundingBox(view);
+    } catch (const QgsCsException& e) {
+        throwInvalidArgument(
+            QStringLiteral("The map view cannot show that area: %1").arg(e.what()));
+    }
+    canvas.setExtent(view);
+    canvas.refresh();
 }
 
 mappoint::PushpinPtr QgisMap::AddPushpin(mappoint::LocationPtr atLocation, const QString& name) {
@@ -270,12 +305,20 @@ void QgisMap::centreOn(const QgsPointXY& wgs84Point, double altitude) {
     QgsMapCanvas& canvas = checkedCanvas();
     const QgsCoordinateTransform transform(wgs84(), canvas.mapSettings().destinationCrs(),
                                            project().transformContext());
+    QgsPointXY target;
     try {
-        canvas.setCenter(transform.transform(wgs84Point));
+        target = transform.transform(wgs84Point);
     } catch (const QgsCsException& e) {
         throwInvalidArgument(
             QStringLiteral("The map view cannot show that position: %1").arg(e.what()));
     }
+    if (canvas.extent().width() <= 0 || canvas.extent().height() <= 0) {
+        // No view to move yet: one is made there, at that altitude or of the whole world.
+        showSpanAround(target,
+                       altitude > 0 ? mappoint::altitude::longitudeSpan(altitude, Units()) : 360);
+        return;
+    }
+    canvas.setCenter(target);
     if (altitude > 0)
         SetAltitude(altitude);
     canvas.refresh();

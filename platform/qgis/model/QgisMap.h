@@ -74,6 +74,8 @@ public:
 private:
     QgisMap(QgsProject* project, QgsMapCanvas* canvas, PushpinAppearance& appearance);
     QgsMapCanvas& checkedCanvas() const;
+    // Shows longitudeSpan degrees across the canvas's width around centre (canvas CRS).
+    void showSpanAround(const QgsPointXY& centre, double longitudeSpan);
     double viewAltitude() const; // not clamped
     void forgetLayers(const QStringList& ids);
 
