@@ -38,3 +38,26 @@ function(locastra_add_qgis_gtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     locastra_add_gtest(${name} SOURCES ${T_SOURCES} LIBS ${T_LIBS} MAIN qgis_test_main)
 endfunction()
+
+# locastra_add_flavour_folders(HOST_ONLY a b ...)
+# Adds every sub-folder of the calling folder that has a CMakeLists.txt, except
+# support/ (the caller adds it first), those of our own map host named in HOST_ONLY
+# (only the Qt 6 build has that host) and those named qgis* (the QGIS host, which
+# only the Qt 5 build has).
+function(locastra_add_flavour_folders)
+    cmake_parse_arguments(F "" "" "HOST_ONLY" ${ARGN})
+    file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(dir IN LISTS dirs)
+        get_filename_component(name ${dir} NAME)
+        if(NOT IS_DIRECTORY ${dir} OR NOT EXISTS ${dir}/CMakeLists.txt OR name STREQUAL "support")
+            continue()
+        endif()
+        if(LOCASTRA_QT_MAJOR EQUAL 5 AND name IN_LIST F_HOST_ONLY)
+            continue()
+        endif()
+        if(NOT LOCASTRA_QT_MAJOR EQUAL 5 AND name MATCHES "^qgis")
+            continue()
+        endif()
+        add_subdirectory(${dir})
+    endforeach()
+endfunction()

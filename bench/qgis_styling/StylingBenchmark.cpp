@@ -2,7 +2,6 @@
 // layer (as "Hide Dataset" does), the symbol read back, and drawing the layer before
 // and after Locastra set one symbol on it, on a memory layer and on a GeoPackage
 // layer of 10,000 points.
-#include "QgisRuntime.h"
 #include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
@@ -126,11 +125,3 @@ BENCHMARK(BM_DrawLayer)
     ->Iterations(2);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    const qgistest::QgisRuntime qgis(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
