@@ -151,6 +151,10 @@ int32_t CalcWorksheet::RowCount() {
     return sheet_->rowCount();
 }
 
+int32_t CalcWorksheet::ColumnCount() {
+    return sheet_->columnCount();
+}
+
 RangePtr CalcWorksheet::Range(const QString& cell1, const QString& cell2) {
     int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
     ParseA1(cell1, r1, c1, sheet_->rowCount(), sheet_->columnCount());

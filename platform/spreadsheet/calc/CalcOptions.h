@@ -15,9 +15,16 @@ struct Options {
     bool headless = false;
     // How long starting Calc and connecting to it may take.
     int startTimeoutMs = 60000;
-
-    // The name of the pipe Calc accepts connections on; one per profile.
-    QString pipeName() const;
+    // How long one call into Calc may take, the connect included; past it the
+    // connection is dropped and the call fails as with a closed Calc. The longest
+    // call of an export is sending one block of 10,000 rows, about 0.3 s here; a
+    // new document in a Calc still loading its libraries takes up to 2 s. 30 s
+    // leaves a machine ten times slower room to spare, and is short enough that a
+    // Calc that stopped answering does not look like a frozen host for long.
+    int callTimeoutMs = 30000;
+    // What a new spreadsheet document is made from; only tests change it (to stand
+    // for a LibreOffice without Calc).
+    QString spreadsheetFactory = QStringLiteral("private:factory/scalc");
 };
 
 // Locastra's Calc profile under the user's data folder; headless when the host runs

@@ -34,19 +34,28 @@ inline QString toQString(const rtl::OUString& text) {
 [[noreturn]] void throwCalcUnavailable();
 [[noreturn]] void throwAsAutomationError(const css::uno::Exception& e);
 
-// Whether calls into Calc keep this thread's non-input events flowing (see
-// runResponsive); on for a Calc with windows.
+// How calls into Calc run: whether they keep this thread's non-input events flowing
+// (on for a Calc with windows), how long one may take, and what is done when one
+// takes longer (drop the connection, so the call comes back).
 void setResponsiveCalls(bool on);
+void setCallDeadline(int milliseconds, std::function<void()> onDeadline);
+int callDeadline();
 
-// Runs body. On the GUI thread, with responsive calls on, body runs on a helper
-// thread while this thread goes on handling events other than user input, as a
-// cross-process call from a desktop application must: a Calc with windows asks the
-// clipboard owner (often this very application) for its formats while it opens a
-// document, and a host blocked in the call could never answer. Exceptions reach the
-// caller.
-void runResponsive(const std::function<void()>& body);
+// Runs body on a helper thread and waits for it at most the call deadline. On the GUI
+// thread, with responsive calls on, this thread goes on handling events other than
+// user input (repaints, timers) while it waits, as a cross-process call from a desktop
+// application must: a Calc with windows asks the clipboard owner (often this very
+// application) for its formats while it opens a document, and a host blocked in the
+// call could never answer. Past the deadline the deadline action runs, body is waited
+// for until it comes back, and the call fails with CalcUnavailable. Exceptions reach
+// the caller.
+void runWithDeadline(const std::function<void()>& body);
 
-// Runs a piece of UNO work responsively, turning its exceptions into automation::Error.
+// Waits milliseconds; on the GUI thread with responsive calls on, handling events other
+// than user input meanwhile instead of sleeping.
+void pauseResponsively(int milliseconds);
+
+// Runs a piece of UNO work with the call deadline, turning its exceptions into automation::Error.
 template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
     auto guarded = [&]() -> Result {
@@ -59,10 +68,10 @@ template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
         }
     };
     if constexpr (std::is_void_v<Result>) {
-        runResponsive(guarded);
+        runWithDeadline(guarded);
     } else {
         std::optional<Result> result;
-        runResponsive([&] { result.emplace(guarded()); });
+        runWithDeadline([&] { result.emplace(guarded()); });
         return std::move(*result);
     }
 }
