@@ -68,8 +68,8 @@ void Office::configure(const Options& options) {
 }
 
 pid_t Office::processGroup() const {
-    const auto it = groups_.find(options_.profileDir);
-    return it == groups_.end() ? 0 : it->second;
+    const auto it = started_.find(options_.profileDir);
+    return it == started_.end() ? 0 : it->second.group;
 }
 
 bool Office::alive() {
@@ -96,6 +96,7 @@ bool Office::tryConnect(const QString& pipeName) {
     case SocketTrust::Trusted:
         break;
     }
+    pipe_ = pipeName;
     try {
         unoCall([&] {
             local_ = localContext();
@@ -123,13 +124,13 @@ bool Office::tryConnect(const QString& pipeName) {
 void Office::startAndConnect() {
     const QString pipeName = MakePipeName(options_.profileDir);
     const pid_t group = StartOffice(options_, pipeName);
-    groups_[options_.profileDir] = group;
+    started_[options_.profileDir] = {group, pipeName};
     shown_ = false;
     QElapsedTimer waited;
     waited.start();
     while (!tryConnect(pipeName)) {
         if (!GroupRunning(group)) {
-            groups_.erase(options_.profileDir);
+            started_.erase(options_.profileDir);
             throw automation::Error(
                 automation::errors::CannotCreateObject,
                 QStringLiteral("LibreOffice Calc ended while starting (see \"%1/calc.log\").")
@@ -137,7 +138,7 @@ void Office::startAndConnect() {
         }
         if (waited.elapsed() > options_.startTimeoutMs) {
             ::kill(-group, SIGKILL);
-            groups_.erase(options_.profileDir);
+            started_.erase(options_.profileDir);
             throw automation::Error(automation::errors::CannotCreateObject,
                                     QStringLiteral("LibreOffice Calc did not answer within %1 s.")
                                         .arg(options_.startTimeoutMs / 1000));
@@ -190,6 +191,13 @@ bool Office::connect() {
     QString reason;
     if (!SecureProfileFolder(options_.profileDir, reason))
         cannotStart(reason);
+    // A Calc still quitting on this profile would take the connection, or the new
+    // Calc's work, and go.
+    QElapsedTimer quitting;
+    quitting.start();
+    while (GroupRunning(ending_) && quitting.elapsed() < options_.startTimeoutMs)
+        pauseResponsively(50);
+    ending_ = 0;
     const auto saved = SavedPipeName(options_.profileDir);
     const bool started = !saved || !tryConnect(*saved);
     if (started)
@@ -220,7 +228,8 @@ void Office::endIfIdle() {
         // Calc going away under the call is what was asked for.
     }
     disconnect();
-    groups_.erase(options_.profileDir);
+    ending_ = processGroup();
+    started_.erase(options_.profileDir);
 }
 
 void Office::abandon() {
@@ -234,9 +243,12 @@ void Office::abandon() {
             // Closed already.
         }
     }
-    const pid_t group = processGroup();
-    if (group > 0 && (options_.headless || !shown_))
-        ::kill(-group, SIGKILL);
+    const auto started = started_.find(options_.profileDir);
+    if (started != started_.end() && started->second.pipe == pipe_ &&
+        (options_.headless || !shown_)) {
+        ::kill(-started->second.group, SIGKILL);
+        started_.erase(started);
+    }
 }
 
 void Office::disconnect() {

@@ -59,7 +59,13 @@ private:
     bool proven_ = false;
     bool hung_ = false;
     bool shown_ = false;
-    std::map<QString, pid_t> groups_; // per profile: the Calc this process started there
+    QString pipe_; // the pipe of the connection made or being made
+    struct Started {
+        pid_t group = 0;
+        QString pipe;
+    };
+    std::map<QString, Started> started_; // per profile: the Calc this process started there
+    pid_t ending_ = 0;                   // a Calc told to quit that may still be going
 };
 
 } // namespace spreadsheet::calc
