@@ -37,6 +37,7 @@ BookState::BookState(uno::Reference<sheet::XSpreadsheetDocument> document)
 BookState::~BookState() {
     try {
         flushAll();
+        finishBackground();
     } catch (const std::exception&) {
         // Calc is gone or refused: what it already has stays there.
     }

@@ -179,29 +179,37 @@ void SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
                                        : empty;
         *line++ = std::move(values);
     }
-    unoCall([&] {
-        const auto range =
-            sheet_->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
-        uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
-        // Number formats per column, one call per run of equally formatted rows.
-        for (size_t column = left; column <= right; ++column) {
-            size_t row = 0;
-            while (row < rows.size()) {
-                const auto formatAt = [&](size_t r) {
-                    return column < rows[r].size() ? rows[r][column].format : CellFormat::General;
-                };
-                const CellFormat format = formatAt(row);
-                size_t end = row + 1;
-                while (end < rows.size() && formatAt(end) == format)
-                    ++end;
-                if (format != CellFormat::General)
-                    setNumberFormat(sheet_->getCellRangeByPosition(
-                                        int32_t(column), firstRow + int32_t(row), int32_t(column),
-                                        firstRow + int32_t(end) - 1),
-                                    book_.formatKey(format));
-                row = end;
-            }
+    // Number formats per column, one call per run of equally formatted rows; the keys
+    // are asked for here, as the block goes to Calc in the background.
+    struct FormatRun {
+        int32_t column, top, bottom, key;
+    };
+    std::vector<FormatRun> formats;
+    for (size_t column = left; column <= right; ++column) {
+        size_t row = 0;
+        while (row < rows.size()) {
+            const auto formatAt = [&](size_t r) {
+                return column < rows[r].size() ? rows[r][column].format : CellFormat::General;
+            };
+            const CellFormat format = formatAt(row);
+            size_t end = row + 1;
+            while (end < rows.size() && formatAt(end) == format)
+                ++end;
+            if (format != CellFormat::General)
+                formats.push_back({int32_t(column), firstRow + int32_t(row),
+                                   firstRow + int32_t(end) - 1, book_.formatKey(format)});
+            row = end;
         }
+    }
+    // While Calc takes the block in, the next one is made.
+    unoCallInBackground([sheet = sheet_, data = std::move(data), formats = std::move(formats),
+                         left = int32_t(left), right = int32_t(right), firstRow, lastRow] {
+        const auto range = sheet->getCellRangeByPosition(left, firstRow, right, lastRow);
+        uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
+        for (const FormatRun& run : formats)
+            setNumberFormat(
+                sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
+                run.key);
     });
 }
 

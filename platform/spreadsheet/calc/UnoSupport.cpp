@@ -1,14 +1,18 @@
 #include "UnoSupport.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace spreadsheet::calc {
 
@@ -69,6 +73,42 @@ struct PendingCall {
     }
 };
 
+// The call running in the background, if any.
+struct Background {
+    std::unique_ptr<PendingCall> call;
+    std::thread thread;
+    std::exception_ptr failure;
+    QElapsedTimer started;
+    ~Background() {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+Background& background() {
+    static Background pending;
+    return pending;
+}
+
+[[noreturn]] void throwDeadlinePassed() {
+    throw automation::Error(
+        CalcUnavailable,
+        QStringLiteral("LibreOffice Calc did not answer within %1 s.").arg(deadlineMs / 1000.0));
+}
+
+// Waits for a call at most milliseconds; past them runs the deadline action and waits
+// until the call comes back. False when the deadline passed.
+bool awaitCall(PendingCall& call, int milliseconds) {
+    if (call.wait(milliseconds))
+        return true;
+    // Dropping the connection makes the call fail at once; it still has to come back
+    // before what it refers to can go.
+    if (deadlineAction())
+        deadlineAction()();
+    call.wait(-1);
+    return false;
+}
+
 } // namespace
 
 void setResponsiveCalls(bool on) {
@@ -84,7 +124,39 @@ int callDeadline() {
     return deadlineMs;
 }
 
+void finishBackground() {
+    Background& pending = background();
+    if (!pending.call)
+        return;
+    const int left = std::max(0, int(deadlineMs - pending.started.elapsed()));
+    const bool inTime = awaitCall(*pending.call, left);
+    if (pending.thread.joinable())
+        pending.thread.join();
+    pending.call.reset();
+    const std::exception_ptr failure = std::exchange(pending.failure, nullptr);
+    if (!inTime)
+        throwDeadlinePassed();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void runInBackground(std::function<void()> body) {
+    finishBackground();
+    Background& pending = background();
+    pending.call = std::make_unique<PendingCall>();
+    pending.started.start();
+    pending.thread = std::thread([body = std::move(body), &pending, call = pending.call.get()] {
+        try {
+            body();
+        } catch (...) {
+            pending.failure = std::current_exception();
+        }
+        call->finish();
+    });
+}
+
 void runWithDeadline(const std::function<void()>& body) {
+    finishBackground();
     PendingCall call;
     std::exception_ptr failure;
     std::thread helper([&] {

@@ -51,6 +51,14 @@ int callDeadline();
 // the caller.
 void runWithDeadline(const std::function<void()>& body);
 
+// Starts body on a helper thread and returns at once, so the caller can prepare the
+// next call meanwhile; body must own what it uses and must not call into Calc through
+// the functions here. Every later call (runWithDeadline, runInBackground,
+// finishBackground) first waits for it, with the call deadline counted from its
+// start, and reports its failure.
+void runInBackground(std::function<void()> body);
+void finishBackground();
+
 // Waits milliseconds; on the GUI thread with responsive calls on, handling events other
 // than user input meanwhile instead of sleeping.
 void pauseResponsively(int milliseconds);
@@ -74,6 +82,20 @@ template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
         runWithDeadline([&] { result.emplace(guarded()); });
         return std::move(*result);
     }
+}
+
+// Runs a piece of UNO work in the background (see runInBackground), turning its
+// exceptions into automation::Error when they are reported.
+template <class F> void unoCallInBackground(F work) {
+    runInBackground([work = std::move(work)]() mutable {
+        try {
+            work();
+        } catch (const css::lang::DisposedException&) {
+            throwCalcUnavailable();
+        } catch (const css::uno::Exception& e) {
+            throwAsAutomationError(e);
+        }
+    });
 }
 
 } // namespace spreadsheet::calc
