@@ -23,6 +23,7 @@
 #include "spreadsheet/calc/UnoSupport.h"
 #include "toolwindow/frmAddIn.h"
 
+#include <QDir>
 #include <QFile>
 #include <QUrl>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -58,15 +59,33 @@ double residentBytes() {
     return double(resident) * double(sysconf(_SC_PAGESIZE));
 }
 
-void endCalc() {
+// Processor time used so far by the processes of a group (Calc's), in seconds.
+double groupSeconds(pid_t group) {
+    double ticks = 0;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // After the command in parentheses: state, ppid, pgrp, ... utime (12th), stime.
+        const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+        if (fields.size() > 12 && fields[2].toInt() == group)
+            ticks += fields[11].toDouble() + fields[12].toDouble();
+    }
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+// Ends Calc; returns the processor time it used.
+double endCalc() {
     auto& office = spreadsheet::calc::Office::instance();
     const pid_t group = office.processGroup();
     if (group <= 0)
-        return;
+        return 0;
+    const double used = groupSeconds(group);
     ::kill(-group, SIGKILL);
     while (::kill(-group, 0) == 0)
         QThread::msleep(20);
     office.disconnect();
+    return used;
 }
 
 std::shared_ptr<maphost::HostApplication> syntheticHost(int pushpins) {
@@ -106,15 +125,17 @@ void BM_ExportToCalc(benchmark::State& state) {
     form.ImageCombo1->setEditText(QStringLiteral("All"));
 
     double growth = 0;
+    double calcSeconds = 0;
     for (auto _ : state) {
         const double before = residentBytes();
         exportByDataset2Excel(form);
         growth = std::max(growth, residentBytes() - before);
         state.PauseTiming();
-        endCalc(); // the next round starts Calc again, as the peer does
+        calcSeconds += endCalc(); // the next round starts Calc again, as the peer does
         state.ResumeTiming();
     }
     state.counters["host_growth_MB"] = growth / 1e6;
+    state.counters["calc_cpu_s"] = calcSeconds / double(state.iterations());
     state.counters["rows_per_s"] = benchmark::Counter(double(state.range(0)) * state.iterations(),
                                                       benchmark::Counter::kIsRate);
 }
@@ -196,14 +217,17 @@ void BM_CalcCsvImport(benchmark::State& state) {
     QTemporaryDir work;
     const QString csv = work.filePath(QStringLiteral("rows.csv"));
     writeRowsAsCsv(host->ActiveMap(), csv);
+    double calcSeconds = 0;
     for (auto _ : state) {
         const pid_t group = importCsv(profileFolder(work), csv);
         state.PauseTiming();
+        calcSeconds += groupSeconds(group);
         ::kill(-group, SIGKILL);
         while (::kill(-group, 0) == 0)
             QThread::msleep(20);
         state.ResumeTiming();
     }
+    state.counters["calc_cpu_s"] = calcSeconds / double(state.iterations());
 }
 
 } // namespace

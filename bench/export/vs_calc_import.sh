@@ -2,8 +2,8 @@
 # The spreadsheet export into Calc against Calc's own import of the same rows from a
 # CSV file into a new, unsaved document (loadComponentFromURL with the CSV filter),
 # both with Calc's start-up and a kept profile of their own, run interleaved three
-# times by calc_export_bench. Prints every round, the best times, the ratio and the
-# host's growth during the export.
+# times by calc_export_bench. Prints every round (with the processor time of the host
+# and of Calc), the best times, the ratio and the host's growth during the export.
 # Usage: vs_calc_import.sh [PUSHPINS] [build folder]
 set -eu
 n=${1:-100000}
@@ -13,13 +13,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
-# One benchmark run; prints its time in seconds and its host growth in MB.
+# One benchmark run; prints its time, the host's and Calc's processor time (s) and the
+# host's growth (MB, "-" for the peer).
 run() {
     LOCASTRA_BENCH_PROFILE="$work/$1" "$bench" --benchmark_filter="$1/$2/" \
         --benchmark_format=csv 2>/dev/null | awk -F, '
         NR == 1 { for (i = 1; i <= NF; i++) column[$i] = i; next }
-        /BM_/ { growth = column["\"host_growth_MB\""] ? $column["\"host_growth_MB\""] : "-"
-                print $column["real_time"], growth }'
+        /BM_/ { g = column["\"host_growth_MB\""]
+                print $column["real_time"], $column["cpu_time"],
+                      $column["\"calc_cpu_s\""], g ? $g : "-" }'
 }
 
 # Both profiles made before the rounds, so no round pays for a first start.
@@ -30,13 +32,13 @@ ours=()
 peer=()
 growth=()
 for round in 1 2 3; do
-    read -r t g < <(run BM_ExportToCalc "$n")
+    read -r t host calc g < <(run BM_ExportToCalc "$n")
     ours+=("$t")
     growth+=("$g")
-    read -r t _ < <(run BM_CalcCsvImport "$n")
-    peer+=("$t")
-    echo "round $round: export to Calc ${ours[-1]} s (host +${growth[-1]} MB)," \
-         "Calc's CSV import ${peer[-1]} s"
+    read -r pt _ pcalc _ < <(run BM_CalcCsvImport "$n")
+    peer+=("$pt")
+    echo "round $round: export to Calc $t s (host cpu $host s, Calc cpu $calc s," \
+         "host +$g MB), Calc's CSV import $pt s (Calc cpu $pcalc s)"
 done
 best() { printf '%s\n' "$@" | sort -g | head -1; }
 most() { printf '%s\n' "$@" | sort -g | tail -1; }

@@ -76,8 +76,9 @@ void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
     if (qint64(fieldCount) + 3 > columnCount)
         throw SheetFull{
             QStringLiteral("The dataset \"%1\" has more fields than a worksheet has columns (%2 "
-                           "fields with the latitude and longitude, %3 columns). The export "
-                           "stopped there; the sheets written so far stay in the workbook.")
+                           "columns with the latitude and longitude, %3 in a worksheet). The "
+                           "export stopped there; the sheets written so far stay in the "
+                           "workbook.")
                 .arg(dataSet->Name(), locastra::FormatNumber(fieldCount + 3),
                      locastra::FormatNumber(columnCount))};
     for (int32_t column = 1; column <= fieldCount; ++column)
