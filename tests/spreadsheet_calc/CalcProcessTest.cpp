@@ -39,6 +39,17 @@ protected:
         calctest::UseTestCalc();
     }
     static void TearDownTestSuite() { calctest::EndTestCalc(); }
+    // "Selected Datasets" shows the file dialog and writes the CSV file.
+    void expectCsvRoute() {
+        setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
+        open();
+        exporting::wireExportCommands(form());
+        choose("All");
+        desktop_->queueFileDialogResult(path("cities.csv"));
+        form().mnuSelectedDataset->trigger();
+        EXPECT_EQ(desktop_->count(Kind::FileDialog), 1);
+        EXPECT_TRUE(contents(path("cities.csv")).startsWith("Name,Latitude,Longitude\r\nOslo,"));
+    }
 };
 
 TEST_F(CalcProcess, AProbeEndsOnlyTheCalcItStartedAndOnlyWhenNothingIsOpen) {
@@ -105,15 +116,8 @@ TEST_F(CalcProcess, WithoutCalcInstalledTheCommandTakesTheCsvRoute) {
     spreadsheet::calc::Options missing = calctest::TestOptions();
     missing.profileDir = path("profile");
     spreadsheet::calc::Register(missing);
-    setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
-    open();
-    exporting::wireExportCommands(form());
-    choose("All");
-    desktop_->queueFileDialogResult(path("cities.csv"));
-    form().mnuSelectedDataset->trigger();
+    expectCsvRoute();
     qputenv("PATH", searchPath);
-    EXPECT_EQ(desktop_->count(Kind::FileDialog), 1);
-    EXPECT_TRUE(contents(path("cities.csv")).startsWith("Name,Latitude,Longitude\r\nOslo,"));
     EXPECT_EQ(messages(), 0) << desktop_->log().toStdString();
 }
 
@@ -122,14 +126,7 @@ TEST_F(CalcProcess, ALibreOfficeThatMakesNoSpreadsheetFailsTheProbe) {
     spreadsheet::calc::Options noCalc = calctest::TestOptions();
     noCalc.spreadsheetFactory = "private:factory/nocalc"; // as where Calc is not installed
     spreadsheet::calc::Register(noCalc);
-    setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
-    open();
-    exporting::wireExportCommands(form());
-    choose("All");
-    desktop_->queueFileDialogResult(path("cities.csv"));
-    form().mnuSelectedDataset->trigger();
-    EXPECT_EQ(desktop_->count(Kind::FileDialog), 1);
-    EXPECT_TRUE(contents(path("cities.csv")).startsWith("Name,Latitude,Longitude\r\nOslo,"));
+    expectCsvRoute();
     EXPECT_EQ(Office::instance().processGroup(), 0); // the Calc it started has ended
 }
 

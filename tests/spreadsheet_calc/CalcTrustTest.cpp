@@ -160,6 +160,8 @@ TEST_F(CalcTrust, AListenerOnThePipeGetsNoRowAndTheCommandTakesTheCsvRouteInTime
                           {"the user's own, silent", 0700, ::getuid(), true}};
     const pid_t before = Office::instance().processGroup();
     for (const Case& c : cases) {
+        if (c.owner != ::getuid() && ::getuid() != 0)
+            continue; // only an administrator can give a socket to another user
         SCOPED_TRACE(c.what);
         Impostor impostor(name, c.mode, c.owner);
         QElapsedTimer timer;

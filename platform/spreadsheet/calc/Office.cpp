@@ -106,6 +106,8 @@ bool Office::tryConnect(const QString& pipeName) {
                 std::lock_guard lock(connectionMutex_);
                 connection_ = connection;
             }
+            if (hung_) // the deadline passed while connecting
+                connection->close();
             const auto bridge =
                 bridge::BridgeFactory::create(local_)->createBridge("", "urp", connection, {});
             remote_.set(bridge->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW);

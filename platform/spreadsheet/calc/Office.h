@@ -3,6 +3,7 @@
 #include "CalcOptions.h"
 
 #include <QString>
+#include <atomic>
 #include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -57,7 +58,7 @@ private:
     std::mutex connectionMutex_; // connection_ is closed from the waiting thread
     css::uno::Reference<css::connection::XConnection> connection_;
     bool proven_ = false;
-    bool hung_ = false;
+    std::atomic<bool> hung_{false}; // set from the thread waiting for a call
     bool shown_ = false;
     QString pipe_; // the pipe of the connection made or being made
     struct Started {
