@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -73,21 +74,29 @@ struct PendingCall {
     }
 };
 
-// The call running in the background, if any.
-struct Background {
-    std::unique_ptr<PendingCall> call;
+// The calls running in the background, oldest first. Two at a time: while Calc works
+// on one, the next is already being marshalled and sent.
+constexpr size_t InFlight = 2;
+
+struct BackgroundCall {
+    PendingCall call;
     std::thread thread;
     std::exception_ptr failure;
     QElapsedTimer started;
+};
+
+struct Background {
+    std::deque<std::unique_ptr<BackgroundCall>> calls;
     ~Background() {
-        if (thread.joinable())
-            thread.join();
+        for (const auto& call : calls)
+            if (call->thread.joinable())
+                call->thread.join();
     }
 };
 
-Background& background() {
+std::deque<std::unique_ptr<BackgroundCall>>& background() {
     static Background pending;
-    return pending;
+    return pending.calls;
 }
 
 [[noreturn]] void throwDeadlinePassed() {
@@ -124,35 +133,53 @@ int callDeadline() {
     return deadlineMs;
 }
 
-void finishBackground() {
-    Background& pending = background();
-    if (!pending.call)
+namespace {
+
+// Waits for the oldest background call and reports its failure; after a failure the
+// others are waited for too (they can only fail the same way).
+void finishOldest() {
+    auto& calls = background();
+    const std::unique_ptr<BackgroundCall> oldest = std::move(calls.front());
+    calls.pop_front();
+    const int left = std::max(0, int(deadlineMs - oldest->started.elapsed()));
+    const bool inTime = awaitCall(oldest->call, left);
+    oldest->thread.join();
+    if (inTime && !oldest->failure)
         return;
-    const int left = std::max(0, int(deadlineMs - pending.started.elapsed()));
-    const bool inTime = awaitCall(*pending.call, left);
-    if (pending.thread.joinable())
-        pending.thread.join();
-    pending.call.reset();
-    const std::exception_ptr failure = std::exchange(pending.failure, nullptr);
+    while (!calls.empty()) {
+        try {
+            finishOldest();
+        } catch (const std::exception&) {
+            // The first failure is the one reported.
+        }
+    }
     if (!inTime)
         throwDeadlinePassed();
-    if (failure)
-        std::rethrow_exception(failure);
+    std::rethrow_exception(oldest->failure);
+}
+
+} // namespace
+
+void finishBackground() {
+    while (!background().empty())
+        finishOldest();
 }
 
 void runInBackground(std::function<void()> body) {
-    finishBackground();
-    Background& pending = background();
-    pending.call = std::make_unique<PendingCall>();
-    pending.started.start();
-    pending.thread = std::thread([body = std::move(body), &pending, call = pending.call.get()] {
+    while (background().size() >= InFlight)
+        finishOldest();
+    auto pending = std::make_unique<BackgroundCall>();
+    BackgroundCall* call = pending.get();
+    call->started.start();
+    call->thread = std::thread([body = std::move(body), call] {
         try {
             body();
         } catch (...) {
-            pending.failure = std::current_exception();
+            call->failure = std::current_exception();
         }
-        call->finish();
+        call->call.finish();
     });
+    background().push_back(std::move(pending));
 }
 
 void runWithDeadline(const std::function<void()>& body) {

@@ -52,10 +52,11 @@ int callDeadline();
 void runWithDeadline(const std::function<void()>& body);
 
 // Starts body on a helper thread and returns at once, so the caller can prepare the
-// next call meanwhile; body must own what it uses and must not call into Calc through
-// the functions here. Every later call (runWithDeadline, runInBackground,
-// finishBackground) first waits for it, with the call deadline counted from its
-// start, and reports its failure.
+// next call meanwhile; body must own what it uses, must not call into Calc through
+// the functions here, and must not depend on the order in which Calc runs it and the
+// one background call before it. runWithDeadline and finishBackground first wait for
+// every background call, runInBackground for all but the last, each with the call
+// deadline counted from its start, and report the first failure.
 void runInBackground(std::function<void()> body);
 void finishBackground();
 
