@@ -115,10 +115,12 @@ int32_t SheetState::columnCount() {
 // How many rows or columns the sheet holds, asked once.
 int32_t SheetState::extent(int32_t& known, bool rows) {
     if (known == 0)
-        known = unoCall([&] {
-            const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
-            return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
-        });
+        known = unoCall(
+            [&] {
+                const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
+                return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
+            },
+            Order::Alongside);
     return known;
 }
 
@@ -225,13 +227,16 @@ void SheetState::sendWidths() {
     const auto changes = widths_.takeChanges();
     if (changes.empty())
         return;
-    unoCall([&] {
-        const auto columns =
-            uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
-        for (const auto& [column, width] : changes)
-            uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
-                ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
-    });
+    unoCall(
+        [&] {
+            const auto columns =
+                uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
+            for (const auto& [column, width] : changes)
+                uno::Reference<beans::XPropertySet>(columns->getByIndex(column),
+                                                    uno::UNO_QUERY_THROW)
+                    ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
+        },
+        Order::Alongside);
 }
 
 } // namespace spreadsheet::calc

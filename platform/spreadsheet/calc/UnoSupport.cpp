@@ -182,8 +182,9 @@ void runInBackground(std::function<void()> body) {
     background().push_back(std::move(pending));
 }
 
-void runWithDeadline(const std::function<void()>& body) {
-    finishBackground();
+void runWithDeadline(const std::function<void()>& body, Order order) {
+    if (order == Order::AfterBackground)
+        finishBackground();
     PendingCall call;
     std::exception_ptr failure;
     std::thread helper([&] {

@@ -49,14 +49,17 @@ int callDeadline();
 // call could never answer. Past the deadline the deadline action runs, body is waited
 // for until it comes back, and the call fails with CalcUnavailable. Exceptions reach
 // the caller.
-void runWithDeadline(const std::function<void()>& body);
+// Alongside: a call that neither reads nor removes what blocks in the background
+// write (adding or naming a sheet, formats, widths) need not wait for them.
+enum class Order { AfterBackground, Alongside };
+void runWithDeadline(const std::function<void()>& body, Order order = Order::AfterBackground);
 
 // Starts body on a helper thread and returns at once, so the caller can prepare the
 // next call meanwhile; body must own what it uses, must not call into Calc through
 // the functions here, and must not depend on the order in which Calc runs it and the
-// one background call before it. runWithDeadline and finishBackground first wait for
-// every background call, runInBackground for all but the last, each with the call
-// deadline counted from its start, and report the first failure.
+// one background call before it. runWithDeadline (but for calls alongside) and
+// finishBackground first wait for every background call, runInBackground for all but the last, each
+// with the call deadline counted from its start, and report the first failure.
 void runInBackground(std::function<void()> body);
 void finishBackground();
 
@@ -65,7 +68,8 @@ void finishBackground();
 void pauseResponsively(int milliseconds);
 
 // Runs a piece of UNO work with the call deadline, turning its exceptions into automation::Error.
-template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
+template <class F>
+auto unoCall(F&& work, Order order = Order::AfterBackground) -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
     auto guarded = [&]() -> Result {
         try {
@@ -77,10 +81,10 @@ template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
         }
     };
     if constexpr (std::is_void_v<Result>) {
-        runWithDeadline(guarded);
+        runWithDeadline(guarded, order);
     } else {
         std::optional<Result> result;
-        runWithDeadline([&] { result.emplace(guarded()); });
+        runWithDeadline([&] { result.emplace(guarded()); }, order);
         return std::move(*result);
     }
 }
