@@ -56,6 +56,12 @@ void BookState::forget(const SheetState* state) {
     std::erase_if(sheets_, [state](const auto& entry) { return entry.get() == state; });
 }
 
+void BookState::flushOthers(const SheetState* keep) {
+    for (const auto& state : sheets_)
+        if (state.get() != keep)
+            state->flush();
+}
+
 void BookState::flushAll() {
     for (const auto& state : sheets_)
         state->flush();

@@ -73,9 +73,9 @@ SheetsPtr CalcWorkbook::Sheets() {
 // --- Sheets -----------------------------------------------------------------------------
 
 // A new sheet before the active one, named "SheetN" with the lowest free N above the
-// current count, and made active.
+// current count, and made active. What other sheets have pending is sent once rows
+// arrive for the new one, so Calc takes it in while they are being made.
 WorksheetPtr CalcSheets::Add() {
-    book_->flushAll();
     return unoCall(
         [&] {
             const auto sheets = sheetsOf(book_);

@@ -17,10 +17,12 @@ struct Options {
     int startTimeoutMs = 60000;
     // How long one call into Calc may take, the connect included; past it the
     // connection is dropped and the call fails as with a closed Calc. The longest
-    // call of an export is sending one block of 10,000 rows, about 0.3 s here; a
-    // new document in a Calc still loading its libraries takes up to 2 s. 30 s
-    // leaves a machine ten times slower room to spare, and is short enough that a
-    // Calc that stopped answering does not look like a frozen host for long.
+    // calls of an export are sending one block of rows (at most 4,000; a block of
+    // 10,000 rows of ten cells takes Calc about 0.1 s here, 0.3 s on this loaded
+    // 2-core machine) and making a document in a Calc still loading its libraries
+    // (up to 2 s). 30 s leaves a machine ten times slower ample room, and is short
+    // enough that a Calc that stopped answering does not pass for a frozen host
+    // for long.
     int callTimeoutMs = 30000;
     // What a new spreadsheet document is made from; only tests change it (to stand
     // for a LibreOffice without Calc).

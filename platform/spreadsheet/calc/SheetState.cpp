@@ -17,8 +17,10 @@ namespace spreadsheet::calc {
 
 namespace {
 
-// Rows a block holds at most, and how often a block is sent while rows arrive.
-constexpr size_t BlockRows = 10000;
+// Rows a block holds at most, and how often a block is sent while rows arrive. Small
+// enough that a call which has to wait for the blocks in flight (Calc runs one call at
+// a time) waits little; large enough that a block's own cost is small beside its cells.
+constexpr size_t BlockRows = 4000;
 constexpr qint64 FlushIntervalMs = 250;
 
 void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key) {
@@ -49,8 +51,11 @@ void SheetState::write(int32_t row, int32_t column, const QVariant& value) {
     }
     if (!rows_.empty() && (row < firstRow_ || row > firstRow_ + int32_t(rows_.size())))
         flush();
-    if (rows_.empty())
+    if (rows_.empty()) {
+        if (flushedThrough_ < 0) // the sheet's first block: the others are complete
+            book_.flushOthers(this);
         firstRow_ = row;
+    }
     const size_t index = size_t(row - firstRow_);
     if (index == rows_.size())
         rows_.emplace_back();
