@@ -1,37 +1,48 @@
 #!/bin/bash
-# The spreadsheet export into Calc against LibreOffice's own import of the same rows
-# as a CSV file (soffice --headless --convert-to ods), interleaved three times; prints
-# the best times and the ratio. Usage: vs_calc_import.sh [PUSHPINS] [build folder]
+# The spreadsheet export into Calc against Calc's own import of the same rows from a
+# CSV file into a new, unsaved document (loadComponentFromURL with the CSV filter),
+# both with Calc's start-up and a kept profile of their own, run interleaved three
+# times by calc_export_bench. Prints every round (with the processor time of the host
+# and of Calc), the best times, the ratio and the host's growth during the export.
+# Usage: vs_calc_import.sh [PUSHPINS] [build folder]
 set -eu
 n=${1:-100000}
 build=${2:-"$(cd "$(dirname "$0")/../.." && pwd)/build"}
+bench="$build/bin/calc_export_bench"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
 
-# The same shape of rows the export writes: three short fields, an empty column,
-# latitude and longitude.
-awk -v n="$n" 'BEGIN {
-    print "Category,Count,Score,,Latitude,Longitude"
-    for (i = 0; i < n; i++)
-        printf "C%d,%d,%.2f,,%.13f,%.13f\n", i % 997, i, i * 0.25,
-               -80 + (i % 1601) * 0.1 + 1e-9 * i, -179 + (i % 3581) * 0.1 + 1e-9 * i
-}' > "$work/rows.csv"
+# One benchmark run; prints its time, the host's and Calc's processor time (s) and the
+# host's growth (MB, "-" for the peer).
+run() {
+    LOCASTRA_BENCH_PROFILE="$work/$1" "$bench" --benchmark_filter="$1/$2/" \
+        --benchmark_format=csv 2>/dev/null | awk -F, '
+        NR == 1 { for (i = 1; i <= NF; i++) column[$i] = i; next }
+        /BM_/ { g = column["\"host_growth_MB\""]
+                print $column["real_time"], $column["cpu_time"],
+                      $column["\"calc_cpu_s\""], g ? $g : "-" }'
+}
+
+# Both profiles made before the rounds, so no round pays for a first start.
+run BM_ExportToCalc 100000 > /dev/null
+run BM_CalcCsvImport 100000 > /dev/null
 
 ours=()
 peer=()
-arg=$n
+growth=()
 for round in 1 2 3; do
-    t=$("$build/bin/calc_export_bench" --benchmark_filter="BM_ExportToCalc/$arg/" \
-        --benchmark_format=csv 2>/dev/null | awk -F, '/BM_ExportToCalc/ {print $3}')
+    read -r t host calc g < <(run BM_ExportToCalc "$n")
     ours+=("$t")
-    start=$(date +%s.%N)
-    soffice -env:UserInstallation="file://$work/profile$round" --headless \
-        --convert-to ods --outdir "$work" "$work/rows.csv" > /dev/null 2>&1
-    peer+=("$(echo "$(date +%s.%N) - $start" | bc)")
-    echo "round $round: export to Calc ${ours[-1]} s, LibreOffice CSV import ${peer[-1]} s"
+    growth+=("$g")
+    read -r pt _ pcalc _ < <(run BM_CalcCsvImport "$n")
+    peer+=("$pt")
+    echo "round $round: export to Calc $t s (host cpu $host s, Calc cpu $calc s," \
+         "host +$g MB), Calc's CSV import $pt s (Calc cpu $pcalc s)"
 done
 best() { printf '%s\n' "$@" | sort -g | head -1; }
+most() { printf '%s\n' "$@" | sort -g | tail -1; }
 b_ours=$(best "${ours[@]}")
 b_peer=$(best "${peer[@]}")
-echo "best: export to Calc $b_ours s, LibreOffice CSV import $b_peer s," \
-     "ratio $(echo "scale=2; $b_ours / $b_peer" | bc)"
+echo "$n pushpins, best: export to Calc $b_ours s, Calc's CSV import $b_peer s," \
+     "ratio $(echo "scale=2; $b_ours / $b_peer" | bc), host growth at most $(most "${growth[@]}") MB"

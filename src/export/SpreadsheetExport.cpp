@@ -23,16 +23,29 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace {
 
+// The new workbook of an export and the sheets it held when it was made (the
+// application's default sheets), which the export deletes at its end.
+struct NewWorkbook {
+    spreadsheet::WorkbookPtr book;
+    std::vector<spreadsheet::WorksheetPtr> defaults;
+};
+
 // A new spreadsheet application (never a running one), visible at once, with one
 // new workbook.
-spreadsheet::WorkbookPtr startWorkbook() {
+NewWorkbook startWorkbook() {
     auto application =
         automation::CreateObjectAs<spreadsheet::Application>(spreadsheet::ApplicationClassName);
     application->SetVisible(true);
-    return application->Workbooks()->Add();
+    NewWorkbook started{application->Workbooks()->Add(), {}};
+    const auto sheets = started.book->Worksheets();
+    const int32_t count = sheets->Count();
+    for (int32_t i = 1; i <= count; ++i)
+        started.defaults.push_back(sheets->Item(i));
+    return started;
 }
 
 // One dataset's worksheet from its record set: header row, then one row per record
@@ -41,7 +54,8 @@ spreadsheet::WorkbookPtr startWorkbook() {
 // three columns after the last field. A record set with no records adds no sheet.
 // Rows are counted in 32 bits: a large dataset is written whole, up to the sheet's
 // own row limit, where the export stops with SheetFull instead of cutting it short
-// unnoticed.
+// unnoticed; a dataset with more fields than the sheet has columns stops it the same
+// way before its rows.
 struct SheetFull {
     QString message;
 };
@@ -57,6 +71,15 @@ void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
 
     const mappoint::FieldsPtr definitions = dataSet->Fields();
     const int32_t fieldCount = definitions->Count();
+    const int32_t columnCount = sheet->ColumnCount();
+    if (qint64(fieldCount) + 3 > columnCount)
+        throw SheetFull{
+            QStringLiteral("The dataset \"%1\" has more fields than a worksheet has columns (%2 "
+                           "columns with the latitude and longitude, %3 in a worksheet). The "
+                           "export stopped there; the sheets written so far stay in the "
+                           "workbook.")
+                .arg(dataSet->Name(), locastra::FormatNumber(fieldCount + 3),
+                     locastra::FormatNumber(columnCount))};
     for (int32_t column = 1; column <= fieldCount; ++column)
         sheet->Cells(1, column)->SetValue(definitions->Item(column)->Name());
     const int32_t latitudeColumn = fieldCount + 2;
@@ -88,20 +111,12 @@ void writeDataSetSheet(toolwindow::frmAddIn& form, const mappoint::MapPtr& map,
     }
 }
 
-// Deletes the workbook's default sheets "Sheet1" to "Sheet3"; other sheets stay.
-// Deleting the last sheet of the workbook is refused, which ends the export.
-void deleteDefaultSheets(const spreadsheet::WorkbookPtr& book) {
-    static const QStringList defaults = {QStringLiteral("Sheet1"), QStringLiteral("Sheet2"),
-                                         QStringLiteral("Sheet3")};
-    auto sheets = book->Worksheets();
-    std::vector<spreadsheet::WorksheetPtr> all;
-    const int32_t count = sheets->Count();
-    for (int32_t i = 1; i <= count; ++i)
-        all.push_back(sheets->Item(i));
-    for (const auto& sheet : all) {
-        if (defaults.contains(sheet->Name()))
-            sheet->Delete();
-    }
+// Deletes the sheets the workbook had when it was made; sheets the export added stay,
+// whatever their names. Deleting the last sheet of the workbook is refused, which ends
+// the export.
+void deleteDefaultSheets(const NewWorkbook& started) {
+    for (const auto& sheet : started.defaults)
+        sheet->Delete();
 }
 
 // The exports' failure style: the first failure ends the export silently, except a
@@ -125,15 +140,15 @@ template <class F> void endSilentlyUnlessSheetFull(F&& body) {
 void exportByDataset2Excel(toolwindow::frmAddIn& form) {
     endSilentlyUnlessSheetFull([&] {
         const mappoint::MapPtr map = locastra::AttachActiveMap();
-        const spreadsheet::WorkbookPtr book = startWorkbook();
+        const NewWorkbook started = startWorkbook();
         const QString choice = form.DataSetChoice();
         locastra::ForEachChosenDataSet(
             map, choice,
             [&](const mappoint::DataSetPtr& dataSet) {
-                writeDataSetSheet(form, map, book, dataSet, dataSet->QueryAllRecords());
+                writeDataSetSheet(form, map, started.book, dataSet, dataSet->QueryAllRecords());
             },
             locastra::UnreadableName::Fail);
-        deleteDefaultSheets(book);
+        deleteDefaultSheets(started);
     });
 }
 
@@ -141,7 +156,7 @@ void exportFromShape2Excel(toolwindow::frmAddIn& form) {
     endSilentlyUnlessSheetFull([&] {
         const mappoint::MapPtr map = locastra::AttachActiveMap();
         const mappoint::MapObjectPtr selection = map->Selection();
-        const spreadsheet::WorkbookPtr book = startWorkbook();
+        const NewWorkbook started = startWorkbook();
         if (!selection)
             throw automation::Error(91, QStringLiteral("Nothing is selected on the map."));
         if (locastra::IsAreaShape(selection->Type())) {
@@ -151,9 +166,9 @@ void exportFromShape2Excel(toolwindow::frmAddIn& form) {
                                         QStringLiteral("The selection is not a shape."));
             locastra::ForEachChosenDataSet(
                 map, locastra::AllDataSets, [&](const mappoint::DataSetPtr& dataSet) {
-                    writeDataSetSheet(form, map, book, dataSet, dataSet->QueryShape(shape));
+                    writeDataSetSheet(form, map, started.book, dataSet, dataSet->QueryShape(shape));
                 });
         }
-        deleteDefaultSheets(book);
+        deleteDefaultSheets(started);
     });
 }

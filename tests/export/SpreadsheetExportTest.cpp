@@ -244,4 +244,23 @@ TEST_F(SpreadsheetExportTest, ADatasetIsWrittenWholeUpToTheSheetsLastRow) {
     EXPECT_TRUE(desktop_->log().contains("Error")) << desktop_->log().toStdString();
 }
 
+// A sheet too narrow for a dataset's fields and coordinates stops the export with a
+// message before that dataset's rows; the sheets written before it stay.
+TEST_F(SpreadsheetExportTest, ADatasetWithMoreFieldsThanColumnsStopsTheExportWithAMessage) {
+    const QVector<FieldDef> six = ThreeFields + ThreeFields;
+    setFieldMap({{"Narrow", ThreeFields, {{"N", 1, 1, {"n", 1.0, "x"}}}},
+                 {"Wide", six, {{"W", 2, 2, {"w", 2.0, "y", "w", 2.0, "y"}}}}});
+    memsheet::Register(1048576, 8); // columns A to H: room for five fields and the coordinates
+    open();
+    choose("All");
+    exportByDataset2Excel(form());
+    EXPECT_EQ(sheetNames(), QStringList({"Wide", "Narrow", "Sheet1", "Sheet2", "Sheet3"}));
+    EXPECT_EQ(cell("Narrow", 2, 1), QVariant("n"));
+    EXPECT_FALSE(cell("Wide", 1, 1).isValid());
+    ASSERT_EQ(desktop_->count(desktop::RecordedCall::Kind::MessageBox), 1);
+    EXPECT_TRUE(desktop_->log().contains("\"Wide\" has more fields than a worksheet has columns"))
+        << desktop_->log().toStdString();
+    EXPECT_TRUE(desktop_->log().contains("Error"));
+}
+
 } // namespace

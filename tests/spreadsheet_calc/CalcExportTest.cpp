@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <limits>
 
 using calctest::Cell;
 using exporttest::Set;
@@ -120,6 +121,49 @@ TEST_F(CalcExport, ANameCalcRefusesEndsTheExportKeepingWhatWasWritten) {
     EXPECT_EQ(calctest::SheetNames(documents.front()), QStringList({"Sheet3", "Alpha", "Sheet1"}));
     EXPECT_EQ(calctest::ReadCell(documents.front(), "Alpha", 2, 1).text, "A1");
     EXPECT_EQ(messages(), 0);
+}
+
+TEST_F(CalcExport, OnlyTheNewDocumentsOwnSheetIsDeletedWhateverTheDatasetsAreNamed) {
+    const std::vector<std::pair<QStringList, QStringList>> cases = {
+        {{"Alpha", "Sheet2", "Omega"}, {"Omega", "Sheet2", "Alpha"}}, {{"Sheet3"}, {"Sheet3"}}};
+    for (const auto& [datasets, sheets] : cases) {
+        std::vector<Set> sets;
+        for (const QString& name : datasets)
+            sets.push_back({name, {}, {{name + "-pin", 10, 10, {}}}});
+        setFieldMap(sets);
+        open();
+        choose("All");
+        exportByDataset2Excel(form());
+        const auto documents = calctest::OpenDocuments();
+        ASSERT_EQ(documents.size(), 1u);
+        EXPECT_EQ(calctest::SheetNames(documents.front()), sheets);
+        for (const QString& name : datasets)
+            EXPECT_EQ(calctest::ReadCell(documents.front(), name, 2, 1).text, name + "-pin");
+        calctest::CloseAllDocuments();
+    }
+}
+
+TEST_F(CalcExport, ValuesWithoutACellValueLeaveTheirCellsEmpty) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    setFieldMap({{"Odd",
+                  {{"Name", QMetaType::QString},
+                   {"Day", QMetaType::QDate},
+                   {"At", QMetaType::QTime},
+                   {"When", QMetaType::QDateTime},
+                   {"Nan", QMetaType::Double},
+                   {"Up", QMetaType::Double},
+                   {"Down", QMetaType::Double}},
+                  {{"P", 1, 1, {"P", QDate(), QTime(), QDateTime(), nan, inf, -inf}}}}});
+    open();
+    choose("All");
+    exportByDataset2Excel(form());
+    const auto documents = calctest::OpenDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    for (int column = 2; column <= 7; ++column)
+        EXPECT_EQ(calctest::ReadCell(documents.front(), "Odd", 2, column).type, Cell::Type::Empty)
+            << "column " << column;
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Odd", 2, 9).type, Cell::Type::Number);
 }
 
 } // namespace

@@ -11,10 +11,17 @@
 #include "spreadsheet/Workbooks.h"
 #include "spreadsheet/Worksheet.h"
 #include "spreadsheet/calc/Calc.h"
+#include "spreadsheet/calc/CalcPipe.h"
 #include "spreadsheet/calc/Office.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using spreadsheet::calc::Office;
 using Kind = desktop::RecordedCall::Kind;
@@ -32,6 +39,17 @@ protected:
         calctest::UseTestCalc();
     }
     static void TearDownTestSuite() { calctest::EndTestCalc(); }
+    // "Selected Datasets" shows the file dialog and writes the CSV file.
+    void expectCsvRoute() {
+        setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
+        open();
+        exporting::wireExportCommands(form());
+        choose("All");
+        desktop_->queueFileDialogResult(path("cities.csv"));
+        form().mnuSelectedDataset->trigger();
+        EXPECT_EQ(desktop_->count(Kind::FileDialog), 1);
+        EXPECT_TRUE(contents(path("cities.csv")).startsWith("Name,Latitude,Longitude\r\nOslo,"));
+    }
 };
 
 TEST_F(CalcProcess, AProbeEndsOnlyTheCalcItStartedAndOnlyWhenNothingIsOpen) {
@@ -98,16 +116,52 @@ TEST_F(CalcProcess, WithoutCalcInstalledTheCommandTakesTheCsvRoute) {
     spreadsheet::calc::Options missing = calctest::TestOptions();
     missing.profileDir = path("profile");
     spreadsheet::calc::Register(missing);
-    setFieldMap({{"Cities", {}, {{"Oslo", 59.91, 10.75, {}}}}});
-    open();
-    exporting::wireExportCommands(form());
-    choose("All");
-    desktop_->queueFileDialogResult(path("cities.csv"));
-    form().mnuSelectedDataset->trigger();
+    expectCsvRoute();
     qputenv("PATH", searchPath);
-    EXPECT_EQ(desktop_->count(Kind::FileDialog), 1);
-    EXPECT_TRUE(contents(path("cities.csv")).startsWith("Name,Latitude,Longitude\r\nOslo,"));
     EXPECT_EQ(messages(), 0) << desktop_->log().toStdString();
+}
+
+TEST_F(CalcProcess, ALibreOfficeThatMakesNoSpreadsheetFailsTheProbe) {
+    calctest::EndTestCalc();
+    spreadsheet::calc::Options noCalc = calctest::TestOptions();
+    noCalc.spreadsheetFactory = "private:factory/nocalc"; // as where Calc is not installed
+    spreadsheet::calc::Register(noCalc);
+    expectCsvRoute();
+    EXPECT_EQ(Office::instance().processGroup(), 0); // the Calc it started has ended
+}
+
+// The child gets none of the host's descriptors or UNO variables, makes its pipe for
+// the user alone, and the host's later children get SIGPIPE at its default.
+TEST_F(CalcProcess, CalcStartsCleanAndLeavesTheHostsOtherChildrenAlone) {
+    calctest::EndTestCalc();
+    const QByteArray marker = QFile::encodeName(path("marker"));
+    const int inherited = ::open(marker.constData(), O_CREAT | O_WRONLY, 0600); // no O_CLOEXEC
+    ASSERT_GE(inherited, 0);
+    auto app = startCalc();
+    ::close(inherited);
+    const pid_t group = Office::instance().processGroup();
+    ASSERT_GT(group, 0);
+    const QString proc = QStringLiteral("/proc/%1/").arg(group);
+    QStringList links;
+    for (const QFileInfo& fd : QDir(proc + "fd").entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+        links << fd.symLinkTarget();
+    EXPECT_FALSE(links.contains(QFile::decodeName(marker))) << links.join(' ').toStdString();
+    ASSERT_FALSE(qgetenv("URE_BOOTSTRAP").isEmpty());
+    EXPECT_FALSE(contents(proc + "environ").contains("URE_BOOTSTRAP="));
+
+    const auto pipe = spreadsheet::calc::SavedPipeName(calctest::TestOptions().profileDir);
+    ASSERT_TRUE(pipe.has_value());
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(spreadsheet::calc::SocketPath(*pipe)).constData(), &info),
+              0);
+    EXPECT_EQ(info.st_mode & 077, 0u);
+
+    QProcess child;
+    child.start("sh", {"-c", "grep SigIgn /proc/self/status"});
+    ASSERT_TRUE(child.waitForFinished());
+    const qulonglong ignored =
+        QString(child.readAll()).section(':', 1).trimmed().toULongLong(nullptr, 16);
+    EXPECT_EQ(ignored & (1ull << (SIGPIPE - 1)), 0u);
 }
 
 } // namespace

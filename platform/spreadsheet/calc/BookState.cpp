@@ -37,6 +37,7 @@ BookState::BookState(uno::Reference<sheet::XSpreadsheetDocument> document)
 BookState::~BookState() {
     try {
         flushAll();
+        finishBackground();
     } catch (const std::exception&) {
         // Calc is gone or refused: what it already has stays there.
     }
@@ -55,6 +56,12 @@ void BookState::forget(const SheetState* state) {
     std::erase_if(sheets_, [state](const auto& entry) { return entry.get() == state; });
 }
 
+void BookState::flushOthers(const SheetState* keep) {
+    for (const auto& state : sheets_)
+        if (state.get() != keep)
+            state->flush();
+}
+
 void BookState::flushAll() {
     for (const auto& state : sheets_)
         state->flush();
@@ -64,60 +71,68 @@ int32_t BookState::formatKey(CellFormat format) {
     const auto known = formatKeys_.find(format);
     if (known != formatKeys_.end())
         return known->second;
-    const int32_t key = unoCall([&]() -> int32_t {
-        const auto formats =
-            uno::Reference<util::XNumberFormatsSupplier>(document_, uno::UNO_QUERY_THROW)
-                ->getNumberFormats();
-        const lang::Locale locale("en", "US", "");
-        if (format == CellFormat::Boolean)
-            return uno::Reference<util::XNumberFormatTypes>(formats, uno::UNO_QUERY_THROW)
-                ->getStandardFormat(util::NumberFormat::LOGICAL, locale);
-        // ISO 8601: read the same everywhere.
-        const rtl::OUString code = format == CellFormat::Date ? rtl::OUString("YYYY-MM-DD")
-                                   : format == CellFormat::Time
-                                       ? rtl::OUString("HH:MM:SS")
-                                       : rtl::OUString("YYYY-MM-DD HH:MM:SS");
-        const sal_Int32 existing = formats->queryKey(code, locale, false);
-        return existing >= 0 ? existing : formats->addNew(code, locale);
-    });
+    const int32_t key = unoCall(
+        [&]() -> int32_t {
+            const auto formats =
+                uno::Reference<util::XNumberFormatsSupplier>(document_, uno::UNO_QUERY_THROW)
+                    ->getNumberFormats();
+            const lang::Locale locale("en", "US", "");
+            if (format == CellFormat::Boolean)
+                return uno::Reference<util::XNumberFormatTypes>(formats, uno::UNO_QUERY_THROW)
+                    ->getStandardFormat(util::NumberFormat::LOGICAL, locale);
+            // ISO 8601: read the same everywhere.
+            const rtl::OUString code = format == CellFormat::Date ? rtl::OUString("YYYY-MM-DD")
+                                       : format == CellFormat::Time
+                                           ? rtl::OUString("HH:MM:SS")
+                                           : rtl::OUString("YYYY-MM-DD HH:MM:SS");
+            const sal_Int32 existing = formats->queryKey(code, locale, false);
+            return existing >= 0 ? existing : formats->addNew(code, locale);
+        },
+        Order::Alongside);
     formatKeys_[format] = key;
     return key;
 }
 
 std::pair<QString, double> BookState::cellFont() {
-    return unoCall([&] {
-        const uno::Reference<container::XIndexAccess> sheets(document_->getSheets(),
-                                                             uno::UNO_QUERY_THROW);
-        const uno::Reference<sheet::XSpreadsheet> first(sheets->getByIndex(0),
-                                                        uno::UNO_QUERY_THROW);
-        const uno::Reference<beans::XPropertySet> cell(first->getCellByPosition(0, 0),
-                                                       uno::UNO_QUERY_THROW);
-        rtl::OUString family;
-        float points = 10;
-        cell->getPropertyValue("CharFontName") >>= family;
-        cell->getPropertyValue("CharHeight") >>= points;
-        return std::pair<QString, double>(toQString(family), points);
-    });
+    return unoCall(
+        [&] {
+            const uno::Reference<container::XIndexAccess> sheets(document_->getSheets(),
+                                                                 uno::UNO_QUERY_THROW);
+            const uno::Reference<sheet::XSpreadsheet> first(sheets->getByIndex(0),
+                                                            uno::UNO_QUERY_THROW);
+            const uno::Reference<beans::XPropertySet> cell(first->getCellByPosition(0, 0),
+                                                           uno::UNO_QUERY_THROW);
+            rtl::OUString family;
+            float points = 10;
+            cell->getPropertyValue("CharFontName") >>= family;
+            cell->getPropertyValue("CharHeight") >>= points;
+            return std::pair<QString, double>(toQString(family), points);
+        },
+        Order::Alongside);
 }
 
 int32_t BookState::activeIndex() {
-    return unoCall([&] {
-        const auto view = viewOf(document_);
-        if (view.is())
-            active_ = uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
-                                                                   uno::UNO_QUERY_THROW)
-                          ->getRangeAddress()
-                          .Sheet;
-        return active_;
-    });
+    return unoCall(
+        [&] {
+            const auto view = viewOf(document_);
+            if (view.is())
+                active_ = uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
+                                                                       uno::UNO_QUERY_THROW)
+                              ->getRangeAddress()
+                              .Sheet;
+            return active_;
+        },
+        Order::Alongside);
 }
 
 void BookState::activate(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t index) {
-    unoCall([&] {
-        const auto view = viewOf(document_);
-        if (view.is())
-            view->setActiveSheet(sheet);
-    });
+    unoCall(
+        [&] {
+            const auto view = viewOf(document_);
+            if (view.is())
+                view->setActiveSheet(sheet);
+        },
+        Order::Alongside);
     active_ = index;
 }
 

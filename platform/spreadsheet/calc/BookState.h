@@ -34,6 +34,8 @@ public:
     // Sends what every sheet has pending; anything that reads or changes the workbook's
     // sheets calls this first.
     void flushAll();
+    // Sends what every sheet but one has pending.
+    void flushOthers(const SheetState* keep);
 
     // Calc's number format for dates, times and booleans.
     int32_t formatKey(CellFormat format);

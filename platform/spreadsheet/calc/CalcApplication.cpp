@@ -45,8 +45,10 @@ void CalcApplication::SetVisible(bool visible) {
     visible_ = visible;
     if (!visible || Office::instance().options().headless)
         return;
-    for (const auto& book : books_)
+    for (const auto& book : books_) {
+        Office::instance().noteShown();
         unoCall([&] { showWindow(book->document()); });
+    }
 }
 
 WorkbooksPtr CalcApplication::Workbooks() {
@@ -65,12 +67,15 @@ std::shared_ptr<BookState> CalcApplication::addBook() {
         const uno::Reference<frame::XComponentLoader> loader(office.desktop(),
                                                              uno::UNO_QUERY_THROW);
         const uno::Reference<sheet::XSpreadsheetDocument> created(
-            loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, arguments),
+            loader->loadComponentFromURL(toOUString(office.options().spreadsheetFactory), "_blank",
+                                         0, arguments),
             uno::UNO_QUERY_THROW);
         if (show)
             showWindow(created);
         return created;
     });
+    if (show)
+        office.noteShown();
     books_.push_back(std::make_shared<BookState>(document));
     return books_.back();
 }

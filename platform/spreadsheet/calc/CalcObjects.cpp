@@ -73,25 +73,27 @@ SheetsPtr CalcWorkbook::Sheets() {
 // --- Sheets -----------------------------------------------------------------------------
 
 // A new sheet before the active one, named "SheetN" with the lowest free N above the
-// current count, and made active.
+// current count, and made active. What other sheets have pending is sent once rows
+// arrive for the new one, so Calc takes it in while they are being made.
 WorksheetPtr CalcSheets::Add() {
-    book_->flushAll();
-    return unoCall([&] {
-        const auto sheets = sheetsOf(book_);
-        const int32_t count = indexOf(book_)->getCount();
-        QString name;
-        for (int32_t number = count + 1; name.isEmpty(); ++number) {
-            const QString candidate = QStringLiteral("Sheet%1").arg(number);
-            if (!sheets->hasByName(toOUString(candidate)))
-                name = candidate;
-        }
-        const int32_t position = book_->activeIndex();
-        sheets->insertNewByName(toOUString(name), sal_Int16(position));
-        const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(toOUString(name)),
-                                                        uno::UNO_QUERY_THROW);
-        book_->activate(sheet, position);
-        return std::make_shared<CalcWorksheet>(app_, book_, book_->stateOf(sheet, true));
-    });
+    return unoCall(
+        [&] {
+            const auto sheets = sheetsOf(book_);
+            const int32_t count = indexOf(book_)->getCount();
+            QString name;
+            for (int32_t number = count + 1; name.isEmpty(); ++number) {
+                const QString candidate = QStringLiteral("Sheet%1").arg(number);
+                if (!sheets->hasByName(toOUString(candidate)))
+                    name = candidate;
+            }
+            const int32_t position = book_->activeIndex();
+            sheets->insertNewByName(toOUString(name), sal_Int16(position));
+            const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(toOUString(name)),
+                                                            uno::UNO_QUERY_THROW);
+            book_->activate(sheet, position);
+            return std::make_shared<CalcWorksheet>(app_, book_, book_->stateOf(sheet, true));
+        },
+        Order::Alongside);
 }
 
 int32_t CalcSheets::Count() {
@@ -131,11 +133,13 @@ QString CalcWorksheet::Name() {
 
 // Calc keeps the old name when it does not accept the new one, without saying so.
 void CalcWorksheet::SetName(const QString& name) {
-    const bool taken = unoCall([&] {
-        uno::Reference<container::XNamed>(sheet_->sheet(), uno::UNO_QUERY_THROW)
-            ->setName(toOUString(name));
-        return nameOf(sheet_->sheet()) == name;
-    });
+    const bool taken = unoCall(
+        [&] {
+            uno::Reference<container::XNamed>(sheet_->sheet(), uno::UNO_QUERY_THROW)
+                ->setName(toOUString(name));
+            return nameOf(sheet_->sheet()) == name;
+        },
+        Order::Alongside);
     if (!taken)
         invalid(QStringLiteral("The sheet name \"%1\" is not allowed or already used.").arg(name));
 }
@@ -149,6 +153,10 @@ RangePtr CalcWorksheet::Cells(int32_t row, int32_t column) {
 
 int32_t CalcWorksheet::RowCount() {
     return sheet_->rowCount();
+}
+
+int32_t CalcWorksheet::ColumnCount() {
+    return sheet_->columnCount();
 }
 
 RangePtr CalcWorksheet::Range(const QString& cell1, const QString& cell2) {

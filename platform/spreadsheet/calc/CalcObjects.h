@@ -64,6 +64,7 @@ public:
     void SetName(const QString& name) override;
     RangePtr Cells(int32_t row, int32_t column) override;
     int32_t RowCount() override;
+    int32_t ColumnCount() override;
     RangePtr Range(const QString& cell1, const QString& cell2) override;
     void Delete() override;
     void Activate() override;

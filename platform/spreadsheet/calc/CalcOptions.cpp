@@ -1,17 +1,9 @@
 #include "CalcOptions.h"
 
-#include <QCryptographicHash>
-#include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
 namespace spreadsheet::calc {
-
-QString Options::pipeName() const {
-    const QByteArray hash =
-        QCryptographicHash::hash(QDir::cleanPath(profileDir).toUtf8(), QCryptographicHash::Sha1);
-    return QStringLiteral("locastra_calc_") + QString::fromLatin1(hash.toHex().left(16));
-}
 
 Options DefaultOptions() {
     Options options;

@@ -49,15 +49,23 @@ CellValue number(double value, CellFormat format, int length) {
 CellValue ToCell(const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return {};
+    // An invalid date or time (the host's "no date") and a number that is not finite
+    // have no cell value: the cell stays empty.
     switch (qtcompat::typeId(value)) {
     case QMetaType::Bool:
         return number(value.toBool() ? 1.0 : 0.0, CellFormat::Boolean, 5);
     case QMetaType::QDate:
+        if (!value.toDate().isValid())
+            return {};
         return number(daysOf(value.toDate()), CellFormat::Date, 10);
     case QMetaType::QTime:
+        if (!value.toTime().isValid())
+            return {};
         return number(fractionOf(value.toTime()), CellFormat::Time, 8);
     case QMetaType::QDateTime: {
         const QDateTime moment = value.toDateTime();
+        if (!moment.isValid())
+            return {};
         return number(daysOf(moment.date()) + fractionOf(moment.time()), CellFormat::DateTime, 19);
     }
     case QMetaType::Double:
@@ -71,7 +79,7 @@ CellValue ToCell(const QVariant& value) {
     case QMetaType::UChar: {
         const double d = value.toDouble();
         if (!std::isfinite(d))
-            return text(value.toString());
+            return {};
         return number(d, CellFormat::General, numberLength(d));
     }
     case QMetaType::LongLong:

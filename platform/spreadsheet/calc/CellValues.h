@@ -20,7 +20,8 @@ struct CellValue {
 
 // Numbers stay numbers (an integer beyond 2^53, which a double would change, becomes
 // text), dates and times become date numbers with their format, booleans become 1 or
-// 0 shown as TRUE or FALSE, everything else is text and never a formula.
+// 0 shown as TRUE or FALSE, everything else is text and never a formula. An invalid
+// date or time, NaN and infinity give an empty cell.
 CellValue ToCell(const QVariant& value);
 
 // The text a cell of this value shows, for measuring a column.

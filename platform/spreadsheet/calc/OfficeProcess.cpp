@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -35,9 +36,19 @@ bool writeAll(int fd, const void* data, size_t size) {
     return ::write(fd, data, size) == ssize_t(size);
 }
 
+// Variables only the host's own UNO runtime needs; in Calc's environment they would
+// replace Calc's own bootstrap settings.
+bool hostOnly(const char* entry) {
+    static const char* const names[] = {"URE_BOOTSTRAP=", "UNO_TYPES=", "UNO_SERVICES="};
+    for (const char* name : names)
+        if (std::strncmp(entry, name, std::strlen(name)) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
-pid_t StartOffice(const Options& options) {
+pid_t StartOffice(const Options& options, const QString& pipeName) {
     const QString program = findProgram(options.program);
     if (program.isEmpty())
         cannotStart(
@@ -57,7 +68,7 @@ pid_t StartOffice(const Options& options) {
         QStringLiteral("--nologo"),
         QStringLiteral("--nodefault"),
         QStringLiteral("--nolockcheck"),
-        QStringLiteral("--accept=pipe,name=%1;urp;").arg(options.pipeName())};
+        QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName)};
     if (options.headless)
         arguments << QStringLiteral("--headless") << QStringLiteral("--invisible");
     std::vector<QByteArray> bytes;
@@ -68,6 +79,11 @@ pid_t StartOffice(const Options& options) {
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     const QByteArray log = QFile::encodeName(options.profileDir + QStringLiteral("/calc.log"));
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry; ++entry)
+        if (!hostOnly(*entry))
+            environment.push_back(*entry);
+    environment.push_back(nullptr);
 
     // The grandchild reports its pid, then either execs (closing the pipe) or reports
     // why it could not.
@@ -86,7 +102,10 @@ pid_t StartOffice(const Options& options) {
         if (::fork() != 0)
             ::_exit(0);
         ::setsid();
+        ::umask(077); // Calc's pipe and files are the user's alone
         std::signal(SIGPIPE, SIG_DFL);
+        // Above the standard three, whatever the host left open there.
+        int reportFd = ::fcntl(report[1], F_DUPFD_CLOEXEC, 3);
         const int null = ::open("/dev/null", O_RDONLY);
         const int out = ::open(log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (null >= 0)
@@ -95,11 +114,17 @@ pid_t StartOffice(const Options& options) {
             ::dup2(out, STDOUT_FILENO);
             ::dup2(out, STDERR_FILENO);
         }
+        // Nothing of the host's but the report pipe (closed by the exec) reaches Calc.
+        if (reportFd != 3 && ::dup2(reportFd, 3) == 3) {
+            reportFd = 3;
+            ::fcntl(reportFd, F_SETFD, FD_CLOEXEC);
+        }
+        ::close_range(4, ~0U, 0);
         const pid_t self = ::getpid();
-        writeAll(report[1], &self, sizeof self);
-        ::execv(argv[0], argv.data());
+        writeAll(reportFd, &self, sizeof self);
+        ::execve(argv[0], argv.data(), environment.data());
         const int error = errno;
-        writeAll(report[1], &error, sizeof error);
+        writeAll(reportFd, &error, sizeof error);
         ::_exit(127);
     }
     ::close(report[1]);

@@ -17,8 +17,10 @@ namespace spreadsheet::calc {
 
 namespace {
 
-// Rows a block holds at most, and how often a block is sent while rows arrive.
-constexpr size_t BlockRows = 10000;
+// Rows a block holds at most, and how often a block is sent while rows arrive. Small
+// enough that a call which has to wait for the blocks in flight (Calc runs one call at
+// a time) waits little; large enough that a block's own cost is small beside its cells.
+constexpr size_t BlockRows = 4000;
 constexpr qint64 FlushIntervalMs = 250;
 
 void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key) {
@@ -49,8 +51,11 @@ void SheetState::write(int32_t row, int32_t column, const QVariant& value) {
     }
     if (!rows_.empty() && (row < firstRow_ || row > firstRow_ + int32_t(rows_.size())))
         flush();
-    if (rows_.empty())
+    if (rows_.empty()) {
+        if (flushedThrough_ < 0) // the sheet's first block: the others are complete
+            book_.flushOthers(this);
         firstRow_ = row;
+    }
     const size_t index = size_t(row - firstRow_);
     if (index == rows_.size())
         rows_.emplace_back();
@@ -115,10 +120,12 @@ int32_t SheetState::columnCount() {
 // How many rows or columns the sheet holds, asked once.
 int32_t SheetState::extent(int32_t& known, bool rows) {
     if (known == 0)
-        known = unoCall([&] {
-            const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
-            return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
-        });
+        known = unoCall(
+            [&] {
+                const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
+                return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
+            },
+            Order::Alongside);
     return known;
 }
 
@@ -179,29 +186,37 @@ void SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
                                        : empty;
         *line++ = std::move(values);
     }
-    unoCall([&] {
-        const auto range =
-            sheet_->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
-        uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
-        // Number formats per column, one call per run of equally formatted rows.
-        for (size_t column = left; column <= right; ++column) {
-            size_t row = 0;
-            while (row < rows.size()) {
-                const auto formatAt = [&](size_t r) {
-                    return column < rows[r].size() ? rows[r][column].format : CellFormat::General;
-                };
-                const CellFormat format = formatAt(row);
-                size_t end = row + 1;
-                while (end < rows.size() && formatAt(end) == format)
-                    ++end;
-                if (format != CellFormat::General)
-                    setNumberFormat(sheet_->getCellRangeByPosition(
-                                        int32_t(column), firstRow + int32_t(row), int32_t(column),
-                                        firstRow + int32_t(end) - 1),
-                                    book_.formatKey(format));
-                row = end;
-            }
+    // Number formats per column, one call per run of equally formatted rows; the keys
+    // are asked for here, as the block goes to Calc in the background.
+    struct FormatRun {
+        int32_t column, top, bottom, key;
+    };
+    std::vector<FormatRun> formats;
+    for (size_t column = left; column <= right; ++column) {
+        size_t row = 0;
+        while (row < rows.size()) {
+            const auto formatAt = [&](size_t r) {
+                return column < rows[r].size() ? rows[r][column].format : CellFormat::General;
+            };
+            const CellFormat format = formatAt(row);
+            size_t end = row + 1;
+            while (end < rows.size() && formatAt(end) == format)
+                ++end;
+            if (format != CellFormat::General)
+                formats.push_back({int32_t(column), firstRow + int32_t(row),
+                                   firstRow + int32_t(end) - 1, book_.formatKey(format)});
+            row = end;
         }
+    }
+    // While Calc takes the block in, the next one is made.
+    unoCallInBackground([sheet = sheet_, data = std::move(data), formats = std::move(formats),
+                         left = int32_t(left), right = int32_t(right), firstRow, lastRow] {
+        const auto range = sheet->getCellRangeByPosition(left, firstRow, right, lastRow);
+        uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
+        for (const FormatRun& run : formats)
+            setNumberFormat(
+                sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
+                run.key);
     });
 }
 
@@ -217,13 +232,16 @@ void SheetState::sendWidths() {
     const auto changes = widths_.takeChanges();
     if (changes.empty())
         return;
-    unoCall([&] {
-        const auto columns =
-            uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
-        for (const auto& [column, width] : changes)
-            uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
-                ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
-    });
+    unoCall(
+        [&] {
+            const auto columns =
+                uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
+            for (const auto& [column, width] : changes)
+                uno::Reference<beans::XPropertySet>(columns->getByIndex(column),
+                                                    uno::UNO_QUERY_THROW)
+                    ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
+        },
+        Order::Alongside);
 }
 
 } // namespace spreadsheet::calc

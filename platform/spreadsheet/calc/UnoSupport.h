@@ -34,20 +34,42 @@ inline QString toQString(const rtl::OUString& text) {
 [[noreturn]] void throwCalcUnavailable();
 [[noreturn]] void throwAsAutomationError(const css::uno::Exception& e);
 
-// Whether calls into Calc keep this thread's non-input events flowing (see
-// runResponsive); on for a Calc with windows.
+// How calls into Calc run: whether they keep this thread's non-input events flowing
+// (on for a Calc with windows), how long one may take, and what is done when one
+// takes longer (drop the connection, so the call comes back).
 void setResponsiveCalls(bool on);
+void setCallDeadline(int milliseconds, std::function<void()> onDeadline);
+int callDeadline();
 
-// Runs body. On the GUI thread, with responsive calls on, body runs on a helper
-// thread while this thread goes on handling events other than user input, as a
-// cross-process call from a desktop application must: a Calc with windows asks the
-// clipboard owner (often this very application) for its formats while it opens a
-// document, and a host blocked in the call could never answer. Exceptions reach the
-// caller.
-void runResponsive(const std::function<void()>& body);
+// Runs body on a helper thread and waits for it at most the call deadline. On the GUI
+// thread, with responsive calls on, this thread goes on handling events other than
+// user input (repaints, timers) while it waits, as a cross-process call from a desktop
+// application must: a Calc with windows asks the clipboard owner (often this very
+// application) for its formats while it opens a document, and a host blocked in the
+// call could never answer. Past the deadline the deadline action runs, body is waited
+// for until it comes back, and the call fails with CalcUnavailable. Exceptions reach
+// the caller.
+// Alongside: a call that neither reads nor removes what blocks in the background
+// write (adding or naming a sheet, formats, widths) need not wait for them.
+enum class Order { AfterBackground, Alongside };
+void runWithDeadline(const std::function<void()>& body, Order order = Order::AfterBackground);
 
-// Runs a piece of UNO work responsively, turning its exceptions into automation::Error.
-template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
+// Starts body on a helper thread and returns at once, so the caller can prepare the
+// next call meanwhile; body must own what it uses, must not call into Calc through
+// the functions here, and must not depend on the order in which Calc runs it and the
+// one background call before it. runWithDeadline (but for calls alongside) and
+// finishBackground first wait for every background call, runInBackground for all but the last, each
+// with the call deadline counted from its start, and report the first failure.
+void runInBackground(std::function<void()> body);
+void finishBackground();
+
+// Waits milliseconds; on the GUI thread with responsive calls on, handling events other
+// than user input meanwhile instead of sleeping.
+void pauseResponsively(int milliseconds);
+
+// Runs a piece of UNO work with the call deadline, turning its exceptions into automation::Error.
+template <class F>
+auto unoCall(F&& work, Order order = Order::AfterBackground) -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
     auto guarded = [&]() -> Result {
         try {
@@ -59,12 +81,26 @@ template <class F> auto unoCall(F&& work) -> std::invoke_result_t<F&> {
         }
     };
     if constexpr (std::is_void_v<Result>) {
-        runResponsive(guarded);
+        runWithDeadline(guarded, order);
     } else {
         std::optional<Result> result;
-        runResponsive([&] { result.emplace(guarded()); });
+        runWithDeadline([&] { result.emplace(guarded()); }, order);
         return std::move(*result);
     }
+}
+
+// Runs a piece of UNO work in the background (see runInBackground), turning its
+// exceptions into automation::Error when they are reported.
+template <class F> void unoCallInBackground(F work) {
+    runInBackground([work = std::move(work)]() mutable {
+        try {
+            work();
+        } catch (const css::lang::DisposedException&) {
+            throwCalcUnavailable();
+        } catch (const css::uno::Exception& e) {
+            throwAsAutomationError(e);
+        }
+    });
 }
 
 } // namespace spreadsheet::calc

@@ -19,8 +19,6 @@ namespace memsheet {
 
 namespace {
 
-constexpr int32_t MaxColumns = 16384;
-
 [[noreturn]] void fail(const QString& description) {
     throw automation::Error(automation::errors::InvalidArgument, description);
 }
@@ -40,6 +38,7 @@ struct BookData {
     int active = 0;
     int lastNumber = 0;
     int32_t rowCount = 0;
+    int32_t columnCount = 0;
 
     int indexOf(const QString& name) const {
         for (size_t i = 0; i < sheets.size(); ++i)
@@ -132,15 +131,16 @@ public:
     }
     spreadsheet::RangePtr Cells(int32_t row, int32_t column) override {
         alive(sheet_);
-        if (row < 1 || row > book_->rowCount || column < 1 || column > MaxColumns)
+        if (row < 1 || row > book_->rowCount || column < 1 || column > book_->columnCount)
             fail(QStringLiteral("Cell (%1, %2) is outside the sheet.").arg(row).arg(column));
         return std::make_shared<MemoryRange>(sheet_, row - 1, column - 1, row - 1, column - 1);
     }
     int32_t RowCount() override { return book_->rowCount; }
+    int32_t ColumnCount() override { return book_->columnCount; }
     spreadsheet::RangePtr Range(const QString& cell1, const QString& cell2) override {
         int r1 = 0, c1 = 0, r2 = 0, c2 = 0;
-        spreadsheet::ParseA1(cell1, r1, c1, book_->rowCount, MaxColumns);
-        spreadsheet::ParseA1(cell2, r2, c2, book_->rowCount, MaxColumns);
+        spreadsheet::ParseA1(cell1, r1, c1, book_->rowCount, book_->columnCount);
+        spreadsheet::ParseA1(cell2, r2, c2, book_->rowCount, book_->columnCount);
         return std::make_shared<MemoryRange>(alive(sheet_), std::min(r1, r2), std::min(c1, c2),
                                              std::max(r1, r2), std::max(c1, c2));
     }
@@ -200,7 +200,8 @@ std::vector<spreadsheet::ApplicationPtr>& visible() {
 class MemoryApplication : public spreadsheet::Application,
                           public std::enable_shared_from_this<MemoryApplication> {
 public:
-    explicit MemoryApplication(int32_t rowCount) : rowCount_(rowCount) {}
+    MemoryApplication(int32_t rowCount, int32_t columnCount)
+        : rowCount_(rowCount), columnCount_(columnCount) {}
     bool Visible() override { return visible_; }
     void SetVisible(bool on) override {
         visible_ = on;
@@ -213,6 +214,7 @@ public:
 
     std::vector<BookRef> books;
     int32_t rowCount_;
+    int32_t columnCount_;
 
 private:
     bool visible_ = false;
@@ -225,6 +227,7 @@ public:
         auto book = std::make_shared<BookData>();
         book->name = QStringLiteral("Book%1").arg(app_->books.size() + 1);
         book->rowCount = app_->rowCount_;
+        book->columnCount = app_->columnCount_;
         for (int i = 0; i < 3; ++i) {
             book->active = int(book->sheets.size());
             book->add();
@@ -251,9 +254,10 @@ spreadsheet::WorkbooksPtr MemoryApplication::Workbooks() {
 
 } // namespace
 
-void Register(int32_t rowCount) {
-    automation::RegisterClassFactory(
-        ClassName, [rowCount] { return std::make_shared<MemoryApplication>(rowCount); });
+void Register(int32_t rowCount, int32_t columnCount) {
+    automation::RegisterClassFactory(ClassName, [rowCount, columnCount] {
+        return std::make_shared<MemoryApplication>(rowCount, columnCount);
+    });
 }
 
 std::vector<spreadsheet::ApplicationPtr> VisibleApplications() {

@@ -13,8 +13,9 @@ namespace memsheet {
 
 inline const QString& ClassName = spreadsheet::ApplicationClassName;
 
-// Makes "Excel.Application" create in-memory instances whose sheets hold rowCount rows.
-void Register(int32_t rowCount = 1048576);
+// Makes "Excel.Application" create in-memory instances whose sheets hold rowCount rows
+// and columnCount columns.
+void Register(int32_t rowCount = 1048576, int32_t columnCount = 16384);
 // The instances made visible so far, oldest first.
 std::vector<spreadsheet::ApplicationPtr> VisibleApplications();
 // Lets every instance go.
