@@ -1,5 +1,6 @@
 #include "XdgOpen.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,7 +28,9 @@ std::optional<bool> OpenWithXdgOpen(const QUrl& url, int waitMs) {
         delete process;
         return opened;
     }
-    // Still running: let it run and free the object when it ends (never killed).
+    // Still running: let it run and free the object when it ends, or with the
+    // application, whichever comes first.
+    process->setParent(QCoreApplication::instance());
     QObject::connect(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), process,
                      &QObject::deleteLater);
     return true;
