@@ -17,12 +17,12 @@
 // contractHost().
 namespace contract {
 
-struct FieldSpec {
+struct FieldContent {
     QString name;
     QMetaType::Type type = QMetaType::QString;
 };
 
-struct PinSpec {
+struct PinContent {
     QString name;
     double latitude = 0;
     double longitude = 0;
@@ -30,10 +30,10 @@ struct PinSpec {
     QString note = {};
 };
 
-struct DataSetSpec {
+struct DataSetContent {
     QString name;
-    std::vector<PinSpec> pins;
-    QVector<FieldSpec> fields = {};
+    std::vector<PinContent> pins;
+    QVector<FieldContent> fields = {};
 };
 
 class ContractHost {
@@ -45,7 +45,7 @@ public:
     // A new active map holding these datasets in this order, each stored the given way;
     // the previous map is gone. The map's unit is kilometres.
     virtual mappoint::MapPtr makeMap(const QString& storage,
-                                     const std::vector<DataSetSpec>& dataSets) = 0;
+                                     const std::vector<DataSetContent>& dataSets) = 0;
     // A freeform area (Type 5) on the current map, outline in degrees (x longitude).
     virtual mappoint::ShapePtr makeArea(const QVector<QPointF>& outline) = 0;
 

@@ -48,7 +48,7 @@ QStringList walkNames(const mappoint::DataSetPtr& ds) {
 
 class Contract : public ::testing::TestWithParam<QString> {
 protected:
-    mappoint::MapPtr make(const std::vector<DataSetSpec>& dataSets) {
+    mappoint::MapPtr make(const std::vector<DataSetContent>& dataSets) {
         return contractHost().makeMap(GetParam(), dataSets);
     }
     // The standard map: two datasets with a name in both and one twice in the first.

@@ -10,14 +10,14 @@ class MapHostContract : public ContractHost {
 public:
     QStringList storages() const override { return {QStringLiteral("MapDocument")}; }
 
-    mappoint::MapPtr makeMap(const QString&, const std::vector<DataSetSpec>& dataSets) override {
+    mappoint::MapPtr makeMap(const QString&, const std::vector<DataSetContent>& dataSets) override {
         maphost::MapData data;
-        for (const DataSetSpec& spec : dataSets) {
+        for (const DataSetContent& wanted : dataSets) {
             maphost::DataSetData& ds = data.dataSets.emplace_back();
-            ds.name = spec.name;
-            for (const FieldSpec& field : spec.fields)
+            ds.name = wanted.name;
+            for (const FieldContent& field : wanted.fields)
                 ds.fields.push_back({field.name, field.type});
-            for (const PinSpec& pin : spec.pins) {
+            for (const PinContent& pin : wanted.pins) {
                 maphost::PushpinData& p = ds.pushpins.emplace_back();
                 p.name = pin.name;
                 p.note = pin.note;

@@ -8,8 +8,8 @@
 #include "QgisMap.h"
 #include "QgisRuntime.h"
 #include "QgisShape.h"
-#include "qgis/styling/ProjectAppearance.h"
 #include "TestLayers.h"
+#include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -55,28 +55,28 @@ public:
     }
 
     mappoint::MapPtr makeMap(const QString& storage,
-                             const std::vector<DataSetSpec>& dataSets) override {
+                             const std::vector<DataSetContent>& dataSets) override {
         QgsProject& project = *QgsProject::instance();
         project.clear();
         folder_ = std::make_unique<QTemporaryDir>();
-        for (const DataSetSpec& spec : dataSets) {
+        for (const DataSetContent& wanted : dataSets) {
             QgsFields fields = qgistest::fields({{QStringLiteral("Name"), QVariant::String},
                                                  {QStringLiteral("Note"), QVariant::String}});
-            for (const FieldSpec& field : spec.fields)
+            for (const FieldContent& field : wanted.fields)
                 fields.append(QgsField(field.name, qgisType(field.type)));
             const auto make = [&](int i, QgsPointXY& point, QVariantList& values) {
-                const PinSpec& pin = spec.pins[size_t(i)];
+                const PinContent& pin = wanted.pins[size_t(i)];
                 point = QgsPointXY(pin.longitude, pin.latitude);
                 values = {pin.name, pin.note.isEmpty() ? QVariant() : QVariant(pin.note)};
                 for (const QVariant& v : pin.values)
                     values << v;
             };
-            const int count = int(spec.pins.size());
+            const int count = int(wanted.pins.size());
             QgsVectorLayer* layer =
                 storage == QLatin1String("GeoPackage")
-                    ? qgistest::geoPackageLayer(folder_->path(), spec.name, 4326, fields, count,
+                    ? qgistest::geoPackageLayer(folder_->path(), wanted.name, 4326, fields, count,
                                                 make)
-                    : qgistest::memoryLayer(spec.name, QStringLiteral("EPSG:4326"), fields, count,
+                    : qgistest::memoryLayer(wanted.name, QStringLiteral("EPSG:4326"), fields, count,
                                             make);
             qgistest::appendToProject(project, layer);
         }
