@@ -1,14 +1,13 @@
 // The contract tests on the QGIS adapter: each dataset a point layer of the project
-// (memory layers, or GeoPackage files written with GDAL), the map on an offscreen
-// canvas in Web Mercator, symbols and balloons kept by the real project appearance.
-#include "ContractHost.h"
+// made the way the program's storages say, the map on an offscreen canvas in Web
+// Mercator, symbols and balloons kept by the real project appearance.
+#include "QgisContract.h"
 #include "MenuCommands.h"
 #include "QgisApplication.h"
 #include "QgisLayer.h"
 #include "QgisMap.h"
 #include "QgisRuntime.h"
 #include "QgisShape.h"
-#include "TestLayers.h"
 #include "qgis/styling/ProjectAppearance.h"
 
 #include <QTemporaryDir>
@@ -36,7 +35,8 @@ QVariant::Type qgisType(QMetaType::Type type) {
 
 class QgisContract : public ContractHost {
 public:
-    QgisContract() {
+    QgisContract(QStringList storages, QgisLayerMaker maker)
+        : storages_(std::move(storages)), maker_(std::move(maker)) {
         canvas_ = new QgsMapCanvas();
         canvas_->setDestinationCrs(QgsCoordinateReferenceSystem(QStringLiteral("EPSG:3857")));
         canvas_->resize(800, 600);
@@ -50,9 +50,7 @@ public:
         });
     }
 
-    QStringList storages() const override {
-        return {QStringLiteral("MemoryLayer"), QStringLiteral("GeoPackage")};
-    }
+    QStringList storages() const override { return storages_; }
 
     mappoint::MapPtr makeMap(const QString& storage,
                              const std::vector<DataSetContent>& dataSets) override {
@@ -72,13 +70,8 @@ public:
                     values << v;
             };
             const int count = int(wanted.pins.size());
-            QgsVectorLayer* layer =
-                storage == QLatin1String("GeoPackage")
-                    ? qgistest::geoPackageLayer(folder_->path(), wanted.name, 4326, fields, count,
-                                                make)
-                    : qgistest::memoryLayer(wanted.name, QStringLiteral("EPSG:4326"), fields, count,
-                                            make);
-            qgistest::appendToProject(project, layer);
+            qgistest::appendToProject(
+                project, maker_(storage, folder_->path(), wanted.name, fields, count, make));
         }
         canvas_->setExtent(QgsRectangle(-2e7, -1e7, 2e7, 1e7));
         const auto map = application_->map();
@@ -106,6 +99,8 @@ public:
     bool addedRecordsComeFirst() const override { return true; }
 
 private:
+    QStringList storages_;
+    QgisLayerMaker maker_;
     QgsMapCanvas* canvas_ = nullptr;
     qgistest::MenuCommands menu_;
     qgishost::ProjectAppearance appearance_{*QgsProject::instance()};
@@ -115,8 +110,8 @@ private:
 
 } // namespace
 
-ContractHost& contractHost() {
-    static QgisContract host;
+ContractHost& qgisContractHost(QStringList storages, QgisLayerMaker maker) {
+    static QgisContract host(std::move(storages), std::move(maker));
     return host;
 }
 

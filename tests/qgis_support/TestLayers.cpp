@@ -13,11 +13,6 @@
 namespace qgistest {
 
 namespace {
-void nameByField(QgsVectorLayer* layer) {
-    if (layer->fields().indexFromName(QStringLiteral("Name")) >= 0)
-        layer->setDisplayExpression(QStringLiteral("\"Name\""));
-}
-
 OGRFieldType ogrType(QVariant::Type type) {
     switch (type) {
     case QVariant::Int:
@@ -30,6 +25,11 @@ OGRFieldType ogrType(QVariant::Type type) {
     }
 }
 } // namespace
+
+void nameByField(QgsVectorLayer* layer) {
+    if (layer->fields().indexFromName(QStringLiteral("Name")) >= 0)
+        layer->setDisplayExpression(QStringLiteral("\"Name\""));
+}
 
 QgsFields fields(std::initializer_list<std::pair<QString, QVariant::Type>> list) {
     QgsFields result;

@@ -24,6 +24,8 @@ QgsVectorLayer* memoryLayer(const QString& name, const QString& authid, const Qg
 // opened through QGIS's OGR provider.
 QgsVectorLayer* geoPackageLayer(const QString& folder, const QString& name, int epsg,
                                 const QgsFields& fields, int count, const FeatureMaker& make);
+// Names a layer's features by its field "Name" when it has one.
+void nameByField(QgsVectorLayer* layer);
 // Adds a layer at the bottom of the project's Layers panel.
 void appendToProject(QgsProject& project, QgsVectorLayer* layer);
 
