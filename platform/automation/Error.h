@@ -35,6 +35,9 @@ constexpr int32_t ItemNotFound =
 constexpr int32_t FileError = 53;      // file not found or unreadable
 constexpr int32_t Overflow = 6;
 constexpr int32_t DivisionByZero = 11;
+// the remote server machine does not exist or is unavailable: Calc closed, a database
+// that stopped answering
+constexpr int32_t ServerUnavailable = 462;
 } // namespace errors
 
 } // namespace automation

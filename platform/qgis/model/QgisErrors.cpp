@@ -17,4 +17,10 @@ void throwNotSupported(const QString& message) {
     throw automation::Error(automation::errors::NotSupported, message);
 }
 
+void throwSourceUnavailable(const QString& layerName) {
+    throw automation::Error(
+        automation::errors::ServerUnavailable,
+        QStringLiteral("The data source of the layer \"%1\" does not answer").arg(layerName));
+}
+
 } // namespace qgishost

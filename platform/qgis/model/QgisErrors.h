@@ -10,5 +10,7 @@ namespace qgishost {
 [[noreturn]] void throwInvalidArgument(const QString& message);
 // The call cannot be carried out on this layer (read-only source, no such field).
 [[noreturn]] void throwNotSupported(const QString& message);
+// The layer's data source stopped answering (a database server gone or unreachable).
+[[noreturn]] void throwSourceUnavailable(const QString& layerName);
 
 } // namespace qgishost

@@ -128,13 +128,32 @@ int QgisLayer::noteField() {
     return noteField_;
 }
 
+bool QgisLayer::next(QgsFeatureIterator& features, QgsFeature& feature) const {
+    if (features.nextFeature(feature))
+        return true;
+    if (!features.isValid())
+        throwSourceUnavailable(layer_ ? layer_->name() : QString());
+    return false;
+}
+
+bool QgisLayer::editedElsewhere() const {
+    static const QStringList servers{QStringLiteral("postgres"), QStringLiteral("mssql"),
+                                     QStringLiteral("oracle"), QStringLiteral("hana"),
+                                     QStringLiteral("DB2")};
+    const QgsVectorDataProvider* provider = layer_ ? layer_->dataProvider() : nullptr;
+    return provider && servers.contains(provider->name());
+}
+
 bool QgisLayer::fetch(int64_t featureId, QgsFeature& feature, bool withGeometry) const {
     if (!layer_)
         return false;
-    QgsFeatureRequest request(featureId);
+    // A set of one id: QGIS's single-id request leaves its iterator marked invalid even
+    // when it found the feature, which would hide a data source that stopped answering.
+    QgsFeatureRequest request(QgsFeatureIds{featureId});
     if (!withGeometry)
         request.setFlags(QgsFeatureRequest::NoGeometry);
-    return layer_->getFeatures(request).nextFeature(feature) && feature.id() == featureId;
+    QgsFeatureIterator it = layer_->getFeatures(request);
+    return next(it, feature) && feature.id() == featureId;
 }
 
 QgsFeature QgisLayer::feature(int64_t featureId, bool withGeometry) const {
@@ -157,7 +176,7 @@ void QgisLayer::buildIndex() {
     names_.reserve(size_t(std::max<long long>(0, layer.featureCount())));
     QgsFeatureIterator it = layer.getFeatures(request);
     QgsFeature f;
-    while (it.nextFeature(f))
+    while (next(it, f))
         names_.append(f.id(), names.nameOf(f));
     indexed_ = true;
 }
@@ -169,7 +188,20 @@ const PushpinNameIndex& QgisLayer::nameIndex() {
 }
 
 bool QgisLayer::firstNamed(const QString& name, int64_t& featureId) {
-    return nameIndex().first(name, featureId);
+    if (!editedElsewhere())
+        return nameIndex().first(name, featureId);
+    while (nameIndex().first(name, featureId)) {
+        QgsFeature f;
+        if (!fetch(featureId, f, namer().readsGeometry())) {
+            names_.remove(featureId);
+            continue;
+        }
+        const QString current = namer().nameOf(f);
+        if (current == name)
+            return true;
+        names_.rename(featureId, current);
+    }
+    return false;
 }
 
 void QgisLayer::addName(int64_t featureId) {

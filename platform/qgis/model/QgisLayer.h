@@ -46,12 +46,21 @@ public:
     // "Note" (any case), else "description" or "desc"; -1 when the layer has none.
     int noteField();
 
+    // The iterator's next feature; at its end, fails with ServerUnavailable when the data
+    // source stopped answering rather than ran out of features.
+    bool next(QgsFeatureIterator& features, QgsFeature& feature) const;
+    // Whether other programs edit the layer's data while QGIS has it open (a database
+    // server), so that what the layer's signals told the index may be out of date.
+    bool editedElsewhere() const;
+
     // One feature by id (one request); false when there is none.
     bool fetch(int64_t featureId, QgsFeature& feature, bool withGeometry) const;
     // The same, failing with ObjectDeleted.
     QgsFeature feature(int64_t featureId, bool withGeometry) const;
 
     // The first feature of that name, in feature order (the index is built on first use).
+    // On a layer edited elsewhere the feature is read again first: one deleted or
+    // renamed by someone else since it was indexed gives way to the next of that name.
     bool firstNamed(const QString& name, int64_t& featureId);
     const PushpinNameIndex& nameIndex();
 

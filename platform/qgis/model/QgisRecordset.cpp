@@ -88,7 +88,7 @@ bool QgisRecordset::inside(const QgsFeature& feature) {
 void QgisRecordset::advance() {
     // Read straight into current_: once the last record's pushpin is let go it holds
     // the only reference, so nothing is copied.
-    while (features_.nextFeature(current_)) {
+    while (layer_->next(features_, current_)) {
         if (added_.contains(current_.id()) || (areaEngine_ && !inside(current_)))
             continue;
         currentReads_ = reads_;
@@ -123,7 +123,7 @@ void QgisRecordset::reopen(const Reads& reads) {
     const QgsFeatureId id = current_.id();
     QgsFeatureIterator again = layer_->checked().getFeatures(request(reads));
     QgsFeature f;
-    while (again.nextFeature(f)) {
+    while (layer_->next(again, f)) {
         if (f.id() == id) {
             features_ = again;
             reads_ = reads;

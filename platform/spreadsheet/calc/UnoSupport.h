@@ -15,9 +15,8 @@
 // automation errors the object model promises.
 namespace spreadsheet::calc {
 
-// "The remote server machine does not exist or is unavailable": Calc was closed or
-// crashed while a client still held its objects.
-constexpr int32_t CalcUnavailable = 462;
+// Calc was closed or crashed while a client still held its objects.
+constexpr int32_t CalcUnavailable = automation::errors::ServerUnavailable;
 // Any other refusal by Calc.
 constexpr int32_t CalcRefused = 440;
 
