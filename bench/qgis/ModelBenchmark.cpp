@@ -8,6 +8,7 @@
 #include "QgisRuntime.h"
 #include "RecordingAppearance.h"
 #include "TestLayers.h"
+#include "WalkNames.h"
 #include "mappoint/DataSet.h"
 #include "mappoint/DataSets.h"
 #include "mappoint/Pushpin.h"
@@ -74,20 +75,8 @@ struct Layers {
 };
 
 void walkNames(benchmark::State& state, const QString& dataSet) {
-    Layers& layers = Layers::get();
-    auto map = layers.newMap();
-    auto ds = map->DataSets()->Item(dataSet);
-    for (auto _ : state) {
-        int64_t length = 0;
-        int records = 0;
-        for (auto rs = ds->QueryAllRecords(); !rs->Eof(); rs->MoveNext()) {
-            length += rs->Pushpin()->Name().size();
-            ++records;
-        }
-        benchmark::DoNotOptimize(length);
-        if (records != Count)
-            state.SkipWithError("the walk missed records");
-    }
+    auto map = Layers::get().newMap();
+    qgisbench::walkNames(state, map->DataSets()->Item(dataSet), Count);
     state.counters["records"] = Count;
 }
 
