@@ -12,6 +12,7 @@
 #include "mappoint/Recordset.h"
 #include "mappoint/Symbol.h"
 #include "mappoint/Symbols.h"
+#include "support/ErrorOf.h"
 
 #include <cmath>
 #include <functional>
@@ -25,15 +26,7 @@ using namespace contract;
 
 constexpr double RadiusKm = 6371.0088;
 
-// The automation error number a call raises, or 0.
-int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const automation::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorOf;
 
 QStringList walkNames(const mappoint::RecordsetPtr& rs) {
     QStringList names;

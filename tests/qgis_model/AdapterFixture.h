@@ -15,6 +15,7 @@
 #include "mappoint/Location.h"
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
+#include "support/ErrorOf.h"
 
 #include <QStringList>
 #include <functional>
@@ -102,14 +103,8 @@ protected:
         return 0;
     }
 
-    // The automation error number a call raises, or 0.
     static int32_t errorOf(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const automation::Error& e) {
-            return e.number();
-        }
-        return 0;
+        return testing_support::errorOf(call);
     }
 
     QgsMapCanvas* canvas_ = nullptr;

@@ -11,6 +11,7 @@
 #include "mappoint/Pushpin.h"
 #include "mappoint/Recordset.h"
 #include "qgis/styling/ProjectAppearance.h"
+#include "support/ErrorOf.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -23,14 +24,7 @@ namespace {
 
 using qgistest::PostgisServer;
 
-int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const automation::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::errorOf;
 
 QStringList walk(const mappoint::DataSetPtr& ds) {
     QStringList names;
