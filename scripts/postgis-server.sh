@@ -54,7 +54,10 @@ stop_server() {
 start_server() {
     stop_server
     local folder password port
-    folder="$(mktemp -d "${TMPDIR:-/tmp}/locastra-pg.XXXXXX")"
+    # As root the server's account must reach the folder: /tmp, not a TMPDIR of root's.
+    local parent="${TMPDIR:-/tmp}"
+    [ "$(id -u)" -eq 0 ] && parent=/tmp
+    folder="$(mktemp -d "$parent/locastra-pg.XXXXXX")"
     chmod 700 "$folder"
     [ "$(id -u)" -eq 0 ] && chown postgres: "$folder"
     password="$(head -c 24 /dev/urandom | base64 | tr -d '/+=')"
