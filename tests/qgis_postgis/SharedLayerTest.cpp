@@ -3,6 +3,7 @@
 #include "MenuCommands.h"
 #include "PostgisServer.h"
 #include "QgisApplication.h"
+#include "QgisLayer.h"
 #include "QgisMap.h"
 #include "automation/Error.h"
 #include "mappoint/DataSet.h"
@@ -83,9 +84,31 @@ protected:
     QString table_;
 };
 
+TEST_F(SharedPostgisLayer, PostgisFindPushpinAsksTheServerUntilAFullWalkBuiltTheIndex) {
+    QgsVectorLayer* layer = addTable({"Alpha", "Dup", "Dup", "Beta"});
+    const auto state = map_->layerState(*layer);
+    auto& other = PostgisServer::shared();
+    ASSERT_TRUE(map_->FindPushpin("Dup"));
+    EXPECT_TRUE(at(map_->FindPushpin("Dup"), 1)) << "the first in record order";
+    other.exec(QStringLiteral("INSERT INTO %1 (\"Name\", geom) VALUES ('Later', "
+                              "ST_SetSRID(ST_MakePoint(9, 9), 4326))")
+                   .arg(table_));
+    EXPECT_TRUE(map_->FindPushpin("Later")) << "asked, not indexed";
+    EXPECT_FALSE(state->indexed());
+    auto rs = map_->DataSets()->Item(1)->QueryAllRecords();
+    rs->MoveNext();
+    rs.reset();
+    EXPECT_FALSE(state->indexed()) << "a walk stopped early builds nothing";
+    walk(map_->DataSets()->Item(1));
+    EXPECT_TRUE(state->indexed()) << "a full walk built it";
+    EXPECT_TRUE(map_->FindPushpin("Later"));
+    EXPECT_FALSE(map_->FindPushpin("Nowhere"));
+}
+
 TEST_F(SharedPostgisLayer, PostgisFindPushpinSeesDeletesAndRenamesMadeElsewhere) {
     addTable({"Alpha", "Dup", "Dup", "Beta"});
-    ASSERT_TRUE(map_->FindPushpin("Alpha")) << "the index is built";
+    walk(map_->DataSets()->Item(1));
+    ASSERT_TRUE(map_->FindPushpin("Alpha"));
     auto& other = PostgisServer::shared();
     other.exec(QStringLiteral("DELETE FROM %1 WHERE id = 1").arg(table_));
     other.exec(QStringLiteral("UPDATE %1 SET \"Name\" = 'Renamed' WHERE id = 2").arg(table_));

@@ -65,6 +65,7 @@ void QgisLayer::release() {
     layer_ = nullptr;
     names_.clear();
     indexed_ = false;
+    feeding_ = false;
     ++generation_;
 }
 
@@ -172,6 +173,7 @@ void QgisLayer::buildIndex() {
         request.setFlags(QgsFeatureRequest::NoGeometry);
     if (!names.readsAllAttributes())
         request.setSubsetOfAttributes(names.attributes());
+    feeding_ = false;
     names_.clear();
     names_.reserve(size_t(std::max<long long>(0, layer.featureCount())));
     QgsFeatureIterator it = layer.getFeatures(request);
@@ -187,9 +189,65 @@ const PushpinNameIndex& QgisLayer::nameIndex() {
     return names_;
 }
 
+bool QgisLayer::beginIndexFeed() {
+    if (indexed_ || feeding_ || !layer_ || !editedElsewhere())
+        return false;
+    names_.clear();
+    names_.reserve(size_t(std::max<long long>(0, layer_->featureCount())));
+    feeding_ = true;
+    feedGeneration_ = generation_;
+    return true;
+}
+
+void QgisLayer::feedIndex(const QgsFeature& feature) {
+    if (!feeding_)
+        return;
+    if (generation_ != feedGeneration_) {
+        feeding_ = false;
+        names_.clear();
+        return;
+    }
+    names_.append(feature.id(), namer().nameOf(feature));
+}
+
+void QgisLayer::endIndexFeed(bool walkedAll) {
+    if (!feeding_)
+        return;
+    feeding_ = false;
+    if (walkedAll && generation_ == feedGeneration_)
+        indexed_ = true;
+    else
+        names_.clear();
+}
+
+// The first feature of that name as the data source finds it: a filter QGIS hands to
+// the server, for a text field named plainly.
+bool QgisLayer::queryFirstNamed(const QString& name, int64_t& featureId) {
+    QgsVectorLayer& layer = checked();
+    const QString column = layer.fields().at(namer().field()).name();
+    QgsFeatureRequest request(QgsExpression(QStringLiteral("%1 = %2").arg(
+        QgsExpression::quotedColumnRef(column), QgsExpression::quotedString(name))));
+    request.setFlags(QgsFeatureRequest::NoGeometry);
+    request.setSubsetOfAttributes(QgsAttributeList{namer().field()});
+    request.setLimit(1);
+    QgsFeatureIterator it = layer.getFeatures(request);
+    QgsFeature f;
+    if (!next(it, f))
+        return false;
+    featureId = f.id();
+    return true;
+}
+
 bool QgisLayer::firstNamed(const QString& name, int64_t& featureId) {
     if (!editedElsewhere())
         return nameIndex().first(name, featureId);
+    if (!indexed_) {
+        const int field = namer().field();
+        // "" also names a feature without a value, which a filter on the text misses.
+        if (field >= 0 && !name.isEmpty() &&
+            checked().fields().at(field).type() == QVariant::String)
+            return queryFirstNamed(name, featureId);
+    }
     while (nameIndex().first(name, featureId)) {
         QgsFeature f;
         if (!fetch(featureId, f, namer().readsGeometry())) {
@@ -205,6 +263,7 @@ bool QgisLayer::firstNamed(const QString& name, int64_t& featureId) {
 }
 
 void QgisLayer::addName(int64_t featureId) {
+    changed(); // a walk feeding the index has missed it
     if (!indexed_)
         return;
     // A stored feature back again (Undo of a delete) takes its old place in the walk:

@@ -59,10 +59,21 @@ public:
     QgsFeature feature(int64_t featureId, bool withGeometry) const;
 
     // The first feature of that name, in feature order (the index is built on first use).
-    // On a layer edited elsewhere the feature is read again first: one deleted or
-    // renamed by someone else since it was indexed gives way to the next of that name.
+    // On a layer edited elsewhere the index is not built for it: until a walk has built
+    // one, the data source is asked (one query); then the feature the index gives is
+    // read again first, so one deleted or renamed by someone else gives way to the next
+    // of that name.
     bool firstNamed(const QString& name, int64_t& featureId);
     const PushpinNameIndex& nameIndex();
+    bool indexed() const { return indexed_; }
+
+    // A full walk of a layer edited elsewhere that has no index builds one on the way,
+    // so that the layer is not read a second time, all at once, for FindPushpin. The
+    // walk feeds every feature in feature order; a change to the layer meanwhile, or a
+    // walk that stops early, leaves no index. begin is false when no feed is wanted.
+    bool beginIndexFeed();
+    void feedIndex(const QgsFeature& feature);
+    void endIndexFeed(bool walkedAll);
 
     // A feature's position in WGS 84 (x longitude, y latitude); fails for a feature
     // without a point.
@@ -86,6 +97,7 @@ private:
     void drawHighlight(int64_t featureId, const QgsGeometry& geometry);
     void removeHighlight(int64_t featureId);
     void buildIndex();
+    bool queryFirstNamed(const QString& name, int64_t& featureId);
 
     QPointer<QgsVectorLayer> layer_;
     QPointer<QgsMapCanvas> canvas_;
@@ -97,6 +109,8 @@ private:
     std::unique_ptr<QgsCoordinateTransform> toWgs84_;
     PushpinNameIndex names_;
     bool indexed_ = false;
+    bool feeding_ = false;
+    uint64_t feedGeneration_ = 0;
     std::map<int64_t, QgsHighlight*> highlights_; // drawn on the canvas, owned here
 };
 

@@ -71,10 +71,18 @@ QgsFeatureRequest QgisRecordset::request(const Reads& reads) const {
     return r;
 }
 
+QgisRecordset::~QgisRecordset() {
+    if (feedsIndex_)
+        layer_->endIndexFeed(false);
+}
+
 void QgisRecordset::open() {
+    if (feedsIndex_)
+        layer_->endIndexFeed(false);
     features_ = layer_->checked().getFeatures(request(reads_));
     changed_.clear(); // the new iterator reads the features as they are now
     position_ = 0;
+    feedsIndex_ = !areaEngine_ && layer_->beginIndexFeed();
 }
 
 bool QgisRecordset::inside(const QgsFeature& feature) {
@@ -89,6 +97,8 @@ void QgisRecordset::advance() {
     // Read straight into current_: once the last record's pushpin is let go it holds
     // the only reference, so nothing is copied.
     while (layer_->next(features_, current_)) {
+        if (feedsIndex_)
+            layer_->feedIndex(current_);
         if (added_.contains(current_.id()) || (areaEngine_ && !inside(current_)))
             continue;
         currentReads_ = reads_;
@@ -97,6 +107,9 @@ void QgisRecordset::advance() {
     }
     eof_ = true;
     features_.close();
+    if (feedsIndex_)
+        layer_->endIndexFeed(true);
+    feedsIndex_ = false;
 }
 
 void QgisRecordset::MoveFirst() {

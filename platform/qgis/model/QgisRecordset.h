@@ -28,6 +28,7 @@ class QgisRecordset : public QObject, public mappoint::Recordset {
 public:
     QgisRecordset(std::shared_ptr<QgisMap> map, std::shared_ptr<QgisLayer> layer,
                   QgsGeometry wgs84Area);
+    ~QgisRecordset() override;
 
     bool Eof() override { return eof_; }
     // Starts over on a new iterator (features deleted meanwhile are then left out).
@@ -63,6 +64,7 @@ private:
     Reads reads_; // what the iterator reads
     QgsFeature current_;
     Reads currentReads_;         // what current_ holds
+    bool feedsIndex_ = false;    // this walk builds the layer's name index
     bool fetchByRecord_ = false; // the iterator could not be opened again in step
     bool eof_ = true;
     size_t position_ = 0;
