@@ -4,6 +4,7 @@
 
 #include "addin/FailureStyle.h"
 #include "desktop/Desktop.h"
+#include "desktop/ScreenFit.h"
 #include "desktop/Twips.h"
 #include "widgets/AltKeyGuard.h"
 #include "widgets/FixedFrame.h"
@@ -65,6 +66,7 @@ frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     connect(ButtonCopy, &chameleonButton::Click, this, &frmPushpin::ButtonCopy_Click);
     connect(ButtonClose, &chameleonButton::Click, this, &frmPushpin::ButtonClose_Click);
     GuardTextInputsFromAltKeys(this);
+    desktop::CentreOnOwner(*this, owner);
 
     load();
 }
