@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """QGIS starts with the Locastra plugin enabled in a profile of its own, on a project
-of two GeoPackage layers; Plugins > Locastra > "Locastra..." opens the tool window and
-Get All lists every pushpin. Exits non-zero, saying why, when any step fails.
+of two GeoPackage layers, with the add-in's "DisplayOnConnect" = "1": the tool window
+does not open by itself at start-up; Plugins > Locastra > "Locastra..." opens it and
+Get All lists every pushpin; switched off and on in the Plugin Manager, the plugin
+opens the tool window at once. Exits non-zero, saying why, when any step fails.
 
 Usage: smoke_test.py PLUGIN_DIR PLUGIN_BASE_NAME"""
 import os
@@ -51,6 +53,11 @@ def main():
                         project], check=True, env=offscreen)
         qgis_demo_project.enable_plugin(folder, "smoke", plugin_dir,
                                         plugin_name)
+        # The add-in's settings file inside QGIS: QGIS keeps QSettings in the profile.
+        settings = os.path.join(folder, "profiles", "smoke", "Locastra")
+        os.makedirs(settings)
+        with open(os.path.join(settings, "Locastra.ini"), "w") as ini:
+            ini.write("[Settings]\nDisplayOnConnect=1\n")
         env.pop("QT_QPA_PLATFORM", None)  # QGIS's main window needs a display
         # QGIS takes layers whose files lie in the temporary folder for temporary ones and
         # would ask about them at exit.
@@ -62,8 +69,9 @@ def main():
                              env=env, timeout=240, capture_output=True, text=True)
         seen = open(env["LOCASTRA_SMOKE_OUT"]).read().split("\n") \
             if os.path.exists(env["LOCASTRA_SMOKE_OUT"]) else []
-    expected = ["menu entry", "tool window",
-                f"rows {sum(len(p) for p in LAYERS.values())}", "window closed"]
+    expected = ["no tool window at start-up", "menu entry", "tool window",
+                f"rows {sum(len(p) for p in LAYERS.values())}", "window closed",
+                "menu entry removed", "tool window at switch-on", "menu entry back"]
     print("QGIS exit status", run.returncode, "; the drive script saw:", seen)
     if [line for line in seen if line] != expected or run.returncode != 0:
         print(run.stderr[-4000:])
