@@ -236,7 +236,9 @@ TEST_F(ViewHelpAbout, AboutShowsItsTextsAndClosesByEscOrClose) {
         // (Offscreen, a slow build can see the tool window's activation arrive after the
         // dialog's: activate the dialog as the window system would.)
         about->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        for (int wait = 0; wait < 250 && QApplication::activeWindow() != about; ++wait)
+            QTest::qWait(20);
+        ASSERT_EQ(QApplication::activeWindow(), about);
         EXPECT_EQ(about->focusWidget(), about->ButtonClose);
         PressKey(about, Qt::Key_Return);
         EXPECT_TRUE(about->isVisible()); // other keys do nothing
