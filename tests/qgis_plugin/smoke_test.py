@@ -7,6 +7,7 @@ opens the tool window at once. Exits non-zero, saying why, when any step fails.
 
 Usage: smoke_test.py PLUGIN_DIR PLUGIN_BASE_NAME"""
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -63,7 +64,11 @@ def main():
         # would ask about them at exit.
         env["TMPDIR"] = os.path.join(folder, "tmp")
         os.mkdir(env["TMPDIR"])
-        run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "qgis", "--profiles-path", folder, "--profile", "smoke",
+        # A sanitizer build names what QGIS alone needs (its runtime preloaded, since
+        # QGIS itself is not built with it); the X server and Python stay without.
+        qgis = ["env"] + shlex.split(os.environ.get("LOCASTRA_QGIS_ENV", "")) + ["qgis"]
+        run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + qgis +
+                             ["--profiles-path", folder, "--profile", "smoke",
                               "--nologo", "--noversioncheck", "--code",
                               os.path.join(here, "drive_qgis.py"), project],
                              env=env, timeout=240, capture_output=True, text=True)
