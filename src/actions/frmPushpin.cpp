@@ -4,6 +4,7 @@
 
 #include "addin/FailureStyle.h"
 #include "desktop/Desktop.h"
+#include "desktop/ScreenFit.h"
 #include "desktop/Twips.h"
 #include "widgets/AltKeyGuard.h"
 #include "widgets/FixedFrame.h"
@@ -65,6 +66,7 @@ frmPushpin::frmPushpin(QWidget* owner) : QDialog(owner) {
     connect(ButtonCopy, &chameleonButton::Click, this, &frmPushpin::ButtonCopy_Click);
     connect(ButtonClose, &chameleonButton::Click, this, &frmPushpin::ButtonClose_Click);
     GuardTextInputsFromAltKeys(this);
+    desktop::CentreOnOwner(*this, owner);
 
     load();
 }
@@ -78,6 +80,19 @@ void frmPushpin::load() {
     auto* item = new QTreeWidgetItem(ListView1, {g_sPushpinName});
     item->setIcon(0, ImageList1.icon(g_lPushpinSymbol + 1));
     RichTextBox1->setPlainText(g_sPushpinInfo);
+    fitHeaderList();
+}
+
+void frmPushpin::fitHeaderList() {
+    // 480 twips hold the header and the row in small fonts only; with a larger font
+    // (QGIS's) the list grows to show its row whole and the text box below gives way.
+    const int needed = 2 * ListView1->frameWidth() + ListView1->header()->maximumHeight() +
+                       ListView1->sizeHintForRow(0);
+    const int grow = needed - ListView1->height();
+    if (grow <= 0)
+        return;
+    ListView1->resize(ListView1->width(), needed);
+    RichTextBox1->setGeometry(RichTextBox1->geometry().adjusted(0, grow, 0, 0));
 }
 
 QString frmPushpin::informationText() const {

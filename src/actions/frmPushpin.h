@@ -31,6 +31,8 @@ public slots:
 
 private:
     void load();
+    // Grows the header list, where its font needs it, so that its one row shows whole.
+    void fitHeaderList();
 
     locastra::SymbolImageTable ImageList1;
     QTreeWidget* ListView1 = nullptr;

@@ -2,15 +2,14 @@
 
 #include "SymbolPicker.h"
 
+#include "desktop/ScreenFit.h"
 #include "desktop/Twips.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
 
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QScreen>
 
 namespace actions {
 
@@ -46,11 +45,7 @@ frmSelectPushpinSymbol::frmSelectPushpinSymbol(QWidget* owner) : QDialog(owner) 
     // A double-click on the list takes the choice, on an item or beside the items.
     ListView1->viewport()->installEventFilter(this);
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    desktop::CentreOnOwner(*this, owner, desktop::Centre::OnScreen);
     load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "AddinVersion.h"
 #include "HelpCommands.h"
+#include "desktop/ScreenFit.h"
 #include "widgets/FixedFrame.h"
 #include "widgets/LocastraButton.h"
 #include "widgets/chameleonButton.h"
@@ -59,6 +60,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setWindowFlags(FixedFrame(Qt::Dialog));
     buildLayout();
     Form_Load();
+    desktop::CentreOnOwner(*this, owner);
 }
 
 void frmAbout::buildLayout() {

@@ -2,6 +2,7 @@
 
 #include "addin/FailureStyle.h"
 #include "addin/mappoint/HostAccess.h"
+#include "desktop/ScreenFit.h"
 #include "geo/PositionFormat.h"
 #include "mappoint/Location.h"
 #include "mappoint/Map.h"
@@ -79,6 +80,7 @@ frmZoomToCoordinates::frmZoomToCoordinates(QWidget* owner) : QDialog(owner) {
     connect(cmdCancel, &chameleonButton::Click, this, [this] { reject(); });
     GuardTextInputsFromAltKeys(this);
     Text1_Change();
+    desktop::CentreOnOwner(*this, owner);
 }
 
 void frmZoomToCoordinates::Text1_Change() {

@@ -65,7 +65,13 @@ frmAddIn::frmAddIn(QWidget* parent)
     GuardTextInputsFromAltKeys(this);
 }
 
-frmAddIn::~frmAddIn() = default;
+frmAddIn::~frmAddIn() {
+    // A visible window is hidden by QDialog's destructor, after this window's members are
+    // gone; the focus then leaves the selector's text box, which reports its text as
+    // chosen. Hide here, whole, with the selector cut off: nothing runs on the way out.
+    disconnect(ImageCombo1, nullptr, this, nullptr);
+    hide();
+}
 
 actions::RowActionHost& frmAddIn::rowActionHost() {
     return *rowHost_;

@@ -5,6 +5,7 @@
 #include "actions/frmPushpin.h"
 #include "geo/PositionCalculator.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -253,6 +254,26 @@ TEST_F(PushpinInformation, FailingStepsLeaveTheirLinesOut) {
     run();
     // A failed derivation shows what the variables held.
     EXPECT_TRUE(actions::g_sPushpinInfo.endsWith("Latitude: 1.5\r\nLongitude: 2.5"));
+}
+
+// The header list shows its one row whole in the fonts of both hosts, and the text box
+// stays below it.
+TEST(PushpinInformationWindow, TheHeaderRowShowsWholeInALargerFont) {
+    const QFont before = QApplication::font();
+    for (const int points : {8, 10, 13}) {
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        actions::frmPushpin window;
+        const auto* list = window.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        const auto* text = window.findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+        ASSERT_TRUE(list && text);
+        window.show();
+        const QRect row = list->visualItemRect(list->topLevelItem(0));
+        EXPECT_LE(row.bottom(), list->viewport()->rect().bottom()) << points << " points";
+        EXPECT_GT(text->geometry().top(), list->geometry().bottom()) << points << " points";
+    }
+    QApplication::setFont(before);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
@@ -31,14 +32,18 @@ namespace {
 // Runs answer on the first modal dialog of type T that appears. A first dialog can be
 // slow to appear on a loaded machine (the file dialog loads the MIME database), so
 // this waits up to a minute; a dialog the answer did not close is answered again,
-// and one still open after that is rejected, so a test fails instead of hanging.
+// and one still open after that is rejected, so a test fails instead of hanging. A
+// later dialog (the next one a test opens) is not this answer's.
 template <typename T> void whenModal(std::function<void(T*)> answer) {
     auto* timer = new QTimer(qApp); // freed with the application if never stopped
     auto clock = std::make_shared<QElapsedTimer>();
     auto answeredAt = std::make_shared<qint64>(-1);
+    auto answered = std::make_shared<QPointer<T>>();
     clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, answeredAt, answer] {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, answeredAt, answered, answer] {
         T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (*answeredAt >= 0 && dialog != answered->data())
+            dialog = nullptr; // the answered dialog has closed
         const qint64 now = clock->elapsed();
         if (dialog && (*answeredAt < 0 || now - *answeredAt > 1000)) {
             if (*answeredAt >= 0 && now > 60000) {
@@ -46,6 +51,7 @@ template <typename T> void whenModal(std::function<void(T*)> answer) {
                 dialog->reject();
             } else {
                 *answeredAt = now;
+                *answered = dialog;
                 answer(dialog);
                 return;
             }

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """QGIS starts with the Locastra plugin enabled in a profile of its own, on a project
-of two GeoPackage layers; Plugins > Locastra > "Locastra..." opens the tool window and
-Get All lists every pushpin. Exits non-zero, saying why, when any step fails.
+of two GeoPackage layers, with the add-in's "DisplayOnConnect" = "1": the tool window
+does not open by itself at start-up; Plugins > Locastra > "Locastra..." opens it and
+Get All lists every pushpin; switched off and on in the Plugin Manager, the plugin
+opens the tool window at once. Exits non-zero, saying why, when any step fails.
 
 Usage: smoke_test.py PLUGIN_DIR PLUGIN_BASE_NAME"""
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -51,19 +54,29 @@ def main():
                         project], check=True, env=offscreen)
         qgis_demo_project.enable_plugin(folder, "smoke", plugin_dir,
                                         plugin_name)
+        # The add-in's settings file inside QGIS: QGIS keeps QSettings in the profile.
+        settings = os.path.join(folder, "profiles", "smoke", "Locastra")
+        os.makedirs(settings)
+        with open(os.path.join(settings, "Locastra.ini"), "w") as ini:
+            ini.write("[Settings]\nDisplayOnConnect=1\n")
         env.pop("QT_QPA_PLATFORM", None)  # QGIS's main window needs a display
         # QGIS takes layers whose files lie in the temporary folder for temporary ones and
         # would ask about them at exit.
         env["TMPDIR"] = os.path.join(folder, "tmp")
         os.mkdir(env["TMPDIR"])
-        run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "qgis", "--profiles-path", folder, "--profile", "smoke",
+        # A sanitizer build names what QGIS alone needs (its runtime preloaded, since
+        # QGIS itself is not built with it); the X server and Python stay without.
+        qgis = ["env"] + shlex.split(os.environ.get("LOCASTRA_QGIS_ENV", "")) + ["qgis"]
+        run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + qgis +
+                             ["--profiles-path", folder, "--profile", "smoke",
                               "--nologo", "--noversioncheck", "--code",
                               os.path.join(here, "drive_qgis.py"), project],
                              env=env, timeout=240, capture_output=True, text=True)
         seen = open(env["LOCASTRA_SMOKE_OUT"]).read().split("\n") \
             if os.path.exists(env["LOCASTRA_SMOKE_OUT"]) else []
-    expected = ["menu entry", "tool window",
-                f"rows {sum(len(p) for p in LAYERS.values())}", "window closed"]
+    expected = ["no tool window at start-up", "menu entry", "tool window",
+                f"rows {sum(len(p) for p in LAYERS.values())}", "window closed",
+                "menu entry removed", "tool window at switch-on", "menu entry back"]
     print("QGIS exit status", run.returncode, "; the drive script saw:", seen)
     if [line for line in seen if line] != expected or run.returncode != 0:
         print(run.stderr[-4000:])

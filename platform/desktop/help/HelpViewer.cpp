@@ -106,11 +106,8 @@ HelpViewer* HelpViewer::show(const QString& helpFile, const QString& topic) {
 
 void HelpViewer::placeOn(QWidget* origin, bool centre) {
     screen_ = origin ? origin->screen() : QGuiApplication::primaryScreen();
-    if (centre && origin) {
-        QRect place = geometry();
-        place.moveCenter(origin->frameGeometry().center());
-        setGeometry(place);
-    }
+    if (centre && origin)
+        CentreOnOwner(*this, origin);
     KeepOnScreen(*this, screen_);
     // The window manager frames the window after it is shown, some time later: fit
     // again with the frame it drew.
