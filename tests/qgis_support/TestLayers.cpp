@@ -60,11 +60,13 @@ QgsVectorLayer* memoryLayer(const QString& name, const QString& authid, const Qg
     return layer;
 }
 
-QgsVectorLayer* geoPackageLayer(const QString& folder, const QString& name, int epsg,
-                                const QgsFields& fields, int count, const FeatureMaker& make) {
+namespace {
+// A file of one point layer written with GDAL's driver, opened through QGIS's OGR
+// provider.
+QgsVectorLayer* ogrLayer(const char* driverName, const QString& path, const QString& name, int epsg,
+                         const QgsFields& fields, int count, const FeatureMaker& make) {
     GDALAllRegister();
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".gpkg"));
-    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
     GDALDataset* data = driver->Create(path.toUtf8().constData(), 0, 0, 0, GDT_Unknown, nullptr);
     if (!data)
         throw std::runtime_error("cannot create " + path.toStdString());
@@ -106,12 +108,25 @@ QgsVectorLayer* geoPackageLayer(const QString& folder, const QString& name, int 
     }
     data->CommitTransaction();
     GDALClose(data);
-    auto* result = new QgsVectorLayer(path + QStringLiteral("|layername=") + name, name,
-                                      QStringLiteral("ogr"));
+    auto* result = new QgsVectorLayer(path, name, QStringLiteral("ogr"));
     if (!result->isValid())
         throw std::runtime_error("QGIS cannot open " + path.toStdString());
     nameByField(result);
     return result;
+}
+
+} // namespace
+
+QgsVectorLayer* geoPackageLayer(const QString& folder, const QString& name, int epsg,
+                                const QgsFields& fields, int count, const FeatureMaker& make) {
+    return ogrLayer("GPKG", QDir(folder).filePath(name + QStringLiteral(".gpkg")), name, epsg,
+                    fields, count, make);
+}
+
+QgsVectorLayer* shapefileLayer(const QString& folder, const QString& name, int epsg,
+                               const QgsFields& fields, int count, const FeatureMaker& make) {
+    return ogrLayer("ESRI Shapefile", QDir(folder).filePath(name + QStringLiteral(".shp")), name,
+                    epsg, fields, count, make);
 }
 
 void appendToProject(QgsProject& project, QgsVectorLayer* layer) {

@@ -24,6 +24,9 @@ QgsVectorLayer* memoryLayer(const QString& name, const QString& authid, const Qg
 // opened through QGIS's OGR provider.
 QgsVectorLayer* geoPackageLayer(const QString& folder, const QString& name, int epsg,
                                 const QgsFields& fields, int count, const FeatureMaker& make);
+// The same as an ESRI shapefile (name.shp and its companions) in folder.
+QgsVectorLayer* shapefileLayer(const QString& folder, const QString& name, int epsg,
+                               const QgsFields& fields, int count, const FeatureMaker& make);
 // Names a layer's features by its field "Name" when it has one.
 void nameByField(QgsVectorLayer* layer);
 // Adds a layer at the bottom of the project's Layers panel.
