@@ -9,16 +9,12 @@
 // the window handling its events at least every 100 ms throughout (the counter
 // longest_gap_ms); FindPushpin under 5 us a call once the index is built; the CSV
 // export of 100,000 pushpins under 3 s.
-#include "MenuCommands.h"
 #include "PostgisServer.h"
-#include "QgisApplication.h"
 #include "QgisLayer.h"
 #include "QgisMap.h"
 #include "QgisRuntime.h"
+#include "ToolWindowSession.h"
 #include "WalkNames.h"
-#include "addin/ToolWindowOwner.h"
-#include "automation/ClassRegistry.h"
-#include "desktop/testing/RecordingDesktop.h"
 #include "export/CsvExport.h"
 #include "mappoint/DataSet.h"
 #include "mappoint/DataSets.h"
@@ -27,16 +23,12 @@
 #include "toolwindow/ResultListModel.h"
 #include "toolwindow/StatusBar.h"
 #include "toolwindow/frmAddIn.h"
-#include "widgets/chameleonButton.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <memory>
 #include <qgsfeatureiterator.h>
 #include <qgsfeaturerequest.h>
@@ -45,8 +37,6 @@
 #include <random>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // What Find is given: about 1.1% of the names contain it ("Pin 12", "Pin 120", ...).
 const QString SearchText = QStringLiteral("pin 12");
@@ -91,96 +81,16 @@ QString table(int count, int srid) {
     return name;
 }
 
-struct Owner : locastra::ToolWindowOwner {
-    mappoint::ApplicationPtr app;
-    void Hide() override {}
-    mappoint::ApplicationPtr hostApplication() const override { return app; }
+// QGIS with the table of count pushpins in srid as its only layer; everything of the
+// layer's state (its name index) is new.
+struct Session : qgisbench::Session {
+    Session(int count, int srid)
+        : qgisbench::Session(qgistest::PostgisServer::shared().layer(
+              table(count, srid), QStringLiteral("Pins %1 EPSG:%2").arg(count).arg(srid))) {}
 };
 
-// QGIS as the plugin sets it up, with one PostGIS layer as the whole project: the
-// project's appearance, the application registered as the running instance and a
-// shown tool window choosing "All"; message boxes and the text editor are only
-// recorded. Everything of the layer's state (its name index) is new.
-struct Session {
-    desktop::ScopedRecordingDesktop desktop;
-    QgsVectorLayer* layer = nullptr;
-    std::unique_ptr<qgishost::ProjectAppearance> appearance;
-    qgistest::MenuCommands menu;
-    std::shared_ptr<qgishost::QgisApplication> app;
-    Owner owner;
-    std::unique_ptr<toolwindow::frmAddIn> form;
-
-    Session(int count, int srid) {
-        QgsProject& project = *QgsProject::instance();
-        project.clear();
-        layer = qgistest::PostgisServer::shared().layer(
-            table(count, srid), QStringLiteral("Pins %1 EPSG:%2").arg(count).arg(srid));
-        qgistest::appendToProject(project, layer);
-        appearance = std::make_unique<qgishost::ProjectAppearance>(project);
-        app = std::make_shared<qgishost::QgisApplication>(&project, nullptr, menu, *appearance,
-                                                          nullptr);
-        qgishost::QgisApplication::registerRunning(app);
-        owner.app = app;
-        form = std::make_unique<toolwindow::frmAddIn>();
-        form->Connect = &owner;
-        form->g_oApp = app;
-        form->Load();
-        form->show();
-        form->ImageCombo1->setEditText(QStringLiteral("All"));
-        QCoreApplication::processEvents();
-    }
-
-    ~Session() {
-        form.reset();
-        automation::RevokeActiveObject(QStringLiteral("MapPoint.Application"), app.get());
-        owner.app.reset();
-        app.reset();
-        QgsProject::instance()->clear();
-        appearance.reset();
-    }
-
-    qgishost::QgisMap& map() const { return *app->map(); }
-};
-
-// The longest time the event loop went without a turn while a command ran: a
-// zero-interval timer fires at every turn (each pass of the message pump).
-class EventTurnGaps {
-public:
-    EventTurnGaps() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { turn(); });
-    }
-    void start() {
-        last_ = Clock::now();
-        timer_.start(0);
-    }
-    void stop() {
-        turn();
-        timer_.stop();
-    }
-    double longestMs() const { return longest_.count(); }
-    int64_t turns() const { return turns_; }
-
-private:
-    void turn() {
-        const Clock::time_point now = Clock::now();
-        longest_ = std::max(longest_, std::chrono::duration<double, std::milli>(now - last_));
-        last_ = now;
-        ++turns_;
-    }
-
-    QTimer timer_;
-    Clock::time_point last_;
-    std::chrono::duration<double, std::milli> longest_{0};
-    int64_t turns_ = 0;
-};
-
-// One click on Find, timed from the click to the final status text, with the
-// longest stretch without an event-loop turn.
-void clickFind(toolwindow::frmAddIn& form, EventTurnGaps& gaps) {
-    gaps.start();
-    emit form.cmdFindPushpin->Click();
-    gaps.stop();
-}
+using qgisbench::clickFind;
+using qgisbench::EventTurnGaps;
 
 void checkFind(benchmark::State& state, toolwindow::frmAddIn& form, int count) {
     const QString status = form.StatusBar1->panelText(1);
