@@ -2,6 +2,7 @@
 // in other coordinate systems, the Layers panel's order, and the name index following
 // edits made in QGIS itself.
 #include "AdapterFixture.h"
+#include "QgisLayer.h"
 #include "QgisPushpin.h"
 
 #include <QTemporaryDir>
@@ -182,6 +183,50 @@ TEST_F(AdapterTest, NameIndexFollowsEditsMadeInQgis) {
 
     project().removeMapLayer(layer);
     EXPECT_FALSE(map_->FindPushpin("two"));
+}
+
+// A file answers FindPushpin by a query until a walk has built its index, and asked
+// twice before that builds it: the Find command asks once, then walks every record.
+TEST_F(AdapterTest, FileLayerIsAskedOnceBeforeAWalkBuildsItsIndex) {
+    QTemporaryDir folder;
+    QgsVectorLayer* layer = qgistest::geoPackageLayer(
+        folder.path(), QStringLiteral("Stored"), 4326,
+        qgistest::fields({{QStringLiteral("Name"), QVariant::String}}), 5,
+        [](int i, QgsPointXY& p, QVariantList& values) {
+            p = QgsPointXY(i, i);
+            values = {i % 2 ? QStringLiteral("odd") : QStringLiteral("even")};
+        });
+    qgistest::appendToProject(project(), layer);
+    const auto state = map_->layerState(*layer);
+    auto firstId = [&](const QString& name) {
+        int64_t id = -1;
+        return state->firstNamed(name, id) ? id : -1;
+    };
+    const QList<QgsFeatureId> ids = [&] {
+        QList<QgsFeatureId> all;
+        QgsFeature f;
+        for (QgsFeatureIterator it = layer->getFeatures(); it.nextFeature(f);)
+            all << f.id();
+        return all;
+    }();
+    EXPECT_EQ(firstId("odd"), ids[1]);
+    EXPECT_FALSE(state->indexed()) << "answered by a query";
+    auto rs = map_->DataSets()->Item(1)->QueryAllRecords();
+    rs->MoveNext();
+    rs.reset();
+    EXPECT_FALSE(state->indexed()) << "a walk stopped early builds nothing";
+    walk(map_->DataSets()->Item(1));
+    EXPECT_TRUE(state->indexed()) << "a full walk built it";
+    EXPECT_EQ(firstId("even"), ids[0]);
+    EXPECT_EQ(firstId("none"), -1);
+
+    const auto again = qgishost::QgisMap::create(&project(), canvas_, appearance_);
+    const auto fresh = again->layerState(*layer);
+    int64_t id = -1;
+    fresh->firstNamed(QStringLiteral("odd"), id);
+    ASSERT_TRUE(fresh->firstNamed(QStringLiteral("odd"), id));
+    EXPECT_EQ(id, ids[1]);
+    EXPECT_TRUE(fresh->indexed()) << "asked twice before any walk";
 }
 
 TEST_F(AdapterTest, RecordSetAndPushpinsReadChangesMadeAfterTheQuery) {

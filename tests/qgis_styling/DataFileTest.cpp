@@ -73,10 +73,10 @@ TEST_P(ProjectRoundTrip, StateAndCustomSymbolsComeBack) {
     auto* again = qobject_cast<QgsVectorLayer*>(project().mapLayer(layerId));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(appearance().layerSymbol(*again), 7);
-    EXPECT_EQ(appearance().symbol(*again, ids[0]), 7);
-    EXPECT_EQ(appearance().symbol(*again, ids[1]), custom);
-    EXPECT_EQ(appearance().balloonState(*again, ids[2]), 2);
-    EXPECT_EQ(appearance().balloonState(*again, ids[1]), 0);
+    EXPECT_EQ(symbolOf(*again, ids[0]), 7);
+    EXPECT_EQ(symbolOf(*again, ids[1]), custom);
+    EXPECT_EQ(balloonOf(*again, ids[2]), 2);
+    EXPECT_EQ(balloonOf(*again, ids[1]), 0);
     EXPECT_EQ(appearance().customSymbolCount(), 1);
     EXPECT_TRUE(appearance().hasSymbol(custom));
     EXPECT_EQ(appearance().symbolName(custom), "Dot");
@@ -106,7 +106,7 @@ TEST_F(StylingFixture, ProjectOpenedAgainStillDrawsItsSymbols) {
     EXPECT_GT(inkPixels(image, QRect(featurePixel(0).x() + 16, 20, 40, 70)), 30);
     // Writing after the reopening goes on from the stored state.
     appearance().setSymbol(*again, ids[1], 131);
-    EXPECT_EQ(appearance().symbol(*again, ids[2]), 130);
+    EXPECT_EQ(symbolOf(*again, ids[2]), 130);
     EXPECT_EQ(differingPixels(render(*again), featurePixel(1), mappoint::BuiltInSymbolPicture(131)),
               0);
 }

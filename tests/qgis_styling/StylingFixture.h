@@ -40,6 +40,13 @@ protected:
 
     QgsProject& project() { return *project_; }
     qgishost::ProjectAppearance& appearance() { return *appearance_; }
+    // The appearance's answers for a feature read anew, as a pushpin reads it.
+    int16_t symbolOf(QgsVectorLayer& layer, qint64 id) {
+        return appearance().symbol(layer, layer.getFeature(id));
+    }
+    int balloonOf(QgsVectorLayer& layer, qint64 id) {
+        return appearance().balloonState(layer, layer.getFeature(id));
+    }
     void replaceProject(std::unique_ptr<QgsProject> project);
 
 private:

@@ -15,8 +15,8 @@ void RecordingAppearance::checkSymbol(int symbol) {
                                 QStringLiteral("The map has no symbol %1").arg(symbol));
 }
 
-int16_t RecordingAppearance::symbol(QgsVectorLayer& layer, int64_t featureId) {
-    return symbols_.value({layer.id(), featureId}, layerSymbol(layer));
+int16_t RecordingAppearance::symbol(QgsVectorLayer& layer, const QgsFeature& feature) {
+    return symbols_.value({layer.id(), feature.id()}, layerSymbol(layer));
 }
 
 void RecordingAppearance::setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) {
@@ -37,8 +37,8 @@ void RecordingAppearance::setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) 
     log << QStringLiteral("setLayerSymbol %1 %2").arg(layer.name()).arg(symbol);
 }
 
-int RecordingAppearance::balloonState(QgsVectorLayer& layer, int64_t featureId) {
-    return balloons_.value({layer.id(), featureId}, 0);
+int RecordingAppearance::balloonState(QgsVectorLayer& layer, const QgsFeature& feature) {
+    return balloons_.value({layer.id(), feature.id()}, 0);
 }
 
 void RecordingAppearance::setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <qgsfeature.h>
 #include <utility>
 
 namespace qgistest {
@@ -16,11 +17,12 @@ namespace qgistest {
 // arguments as the real one does: unknown symbols and balloon states fail.
 class RecordingAppearance : public qgishost::PushpinAppearance {
 public:
-    int16_t symbol(QgsVectorLayer& layer, int64_t featureId) override;
+    int16_t symbol(QgsVectorLayer& layer, const QgsFeature& feature) override;
     void setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) override;
     int16_t layerSymbol(QgsVectorLayer& layer) override;
     void setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) override;
-    int balloonState(QgsVectorLayer& layer, int64_t featureId) override;
+    int balloonState(QgsVectorLayer& layer, const QgsFeature& feature) override;
+    int keyField(const QgsVectorLayer&) override { return -1; }
     void setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) override;
     bool hasSymbol(int symbol) override;
     int32_t customSymbolCount() override { return int32_t(custom_.size()); }

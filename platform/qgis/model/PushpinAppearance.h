@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+class QgsFeature;
 class QgsVectorLayer;
 class QgsProject;
 
@@ -22,8 +23,12 @@ class PushpinAppearance {
 public:
     virtual ~PushpinAppearance() = default;
 
+    // The readers take a feature the caller has read and found, so that a list of
+    // pushpins costs no data-source query per row; they use its keyField() value when
+    // it was read.
+    //
     // A feature's symbol: its own when one was set, else the layer's.
-    virtual int16_t symbol(QgsVectorLayer& layer, int64_t featureId) = 0;
+    virtual int16_t symbol(QgsVectorLayer& layer, const QgsFeature& feature) = 0;
     // Fails for a symbol ID the project does not have.
     virtual void setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) = 0;
     // The layer's symbol; setting it gives every feature of the layer that symbol.
@@ -31,7 +36,10 @@ public:
     virtual void setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) = 0;
 
     // 0 closed, 1 name only, 2 name and every field; other values fail.
-    virtual int balloonState(QgsVectorLayer& layer, int64_t featureId) = 0;
+    virtual int balloonState(QgsVectorLayer& layer, const QgsFeature& feature) = 0;
+    // The layer field whose value keys a feature's stored state, or -1 when there is
+    // none to read (nothing stored yet, or keyed by the feature ID).
+    virtual int keyField(const QgsVectorLayer& layer) = 0;
     virtual void setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) = 0;
 
     // The project's symbols: IDs 0 to 255 built in, custom ones from 256 in the order

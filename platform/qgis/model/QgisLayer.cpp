@@ -190,7 +190,7 @@ const PushpinNameIndex& QgisLayer::nameIndex() {
 }
 
 bool QgisLayer::beginIndexFeed() {
-    if (indexed_ || feeding_ || !layer_ || !editedElsewhere())
+    if (indexed_ || feeding_ || !layer_)
         return false;
     names_.clear();
     names_.reserve(size_t(std::max<long long>(0, layer_->featureCount())));
@@ -238,16 +238,29 @@ bool QgisLayer::queryFirstNamed(const QString& name, int64_t& featureId) {
     return true;
 }
 
+bool QgisLayer::answersByQuery(const QString& name) {
+    const int field = namer().field();
+    // "" also names a feature without a value, which a filter on the text misses.
+    if (indexed_ || field < 0 || name.isEmpty() ||
+        checked().fields().at(field).type() != QVariant::String)
+        return false;
+    if (editedElsewhere())
+        return true;
+    // A file is asked once, for the Find whose walk then builds the index; asked again
+    // first, the index is built now. A memory layer would test every feature against
+    // the filter, which costs what building the index does.
+    const QgsVectorDataProvider* provider = layer_->dataProvider();
+    if (queried_ || !provider || provider->name() == QLatin1String("memory"))
+        return false;
+    queried_ = true;
+    return true;
+}
+
 bool QgisLayer::firstNamed(const QString& name, int64_t& featureId) {
+    if (answersByQuery(name))
+        return queryFirstNamed(name, featureId);
     if (!editedElsewhere())
         return nameIndex().first(name, featureId);
-    if (!indexed_) {
-        const int field = namer().field();
-        // "" also names a feature without a value, which a filter on the text misses.
-        if (field >= 0 && !name.isEmpty() &&
-            checked().fields().at(field).type() == QVariant::String)
-            return queryFirstNamed(name, featureId);
-    }
     while (nameIndex().first(name, featureId)) {
         QgsFeature f;
         if (!fetch(featureId, f, namer().readsGeometry())) {

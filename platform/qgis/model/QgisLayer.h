@@ -58,17 +58,18 @@ public:
     // The same, failing with ObjectDeleted.
     QgsFeature feature(int64_t featureId, bool withGeometry) const;
 
-    // The first feature of that name, in feature order (the index is built on first use).
-    // On a layer edited elsewhere the index is not built for it: until a walk has built
-    // one, the data source is asked (one query); then the feature the index gives is
-    // read again first, so one deleted or renamed by someone else gives way to the next
-    // of that name.
+    // The first feature of that name, in feature order. Before a walk has built the
+    // index, the data source is asked (one query) where it can filter by the name: on
+    // a layer edited elsewhere every time, on a file the first time only (then the index
+    // is built). On a layer edited elsewhere the feature the index gives is read again
+    // first, so one deleted or renamed by someone else gives way to the next of that
+    // name.
     bool firstNamed(const QString& name, int64_t& featureId);
     const PushpinNameIndex& nameIndex();
     bool indexed() const { return indexed_; }
 
-    // A full walk of a layer edited elsewhere that has no index builds one on the way,
-    // so that the layer is not read a second time, all at once, for FindPushpin. The
+    // A full walk of a layer that has no index builds one on the way, so that the layer
+    // is not read a second time, all at once, for FindPushpin. The
     // walk feeds every feature in feature order; a change to the layer meanwhile, or a
     // walk that stops early, leaves no index. begin is false when no feed is wanted.
     bool beginIndexFeed();
@@ -97,6 +98,7 @@ private:
     void drawHighlight(int64_t featureId, const QgsGeometry& geometry);
     void removeHighlight(int64_t featureId);
     void buildIndex();
+    bool answersByQuery(const QString& name);
     bool queryFirstNamed(const QString& name, int64_t& featureId);
 
     QPointer<QgsVectorLayer> layer_;
@@ -110,6 +112,7 @@ private:
     PushpinNameIndex names_;
     bool indexed_ = false;
     bool feeding_ = false;
+    bool queried_ = false; // a file layer answered FindPushpin by a query
     uint64_t feedGeneration_ = 0;
     std::map<int64_t, QgsHighlight*> highlights_; // drawn on the canvas, owned here
 };

@@ -93,8 +93,8 @@ mappoint::LocationPtr QgisPushpin::Location() {
 }
 
 int16_t QgisPushpin::Symbol() {
-    feature(false);
-    return map_->appearance().symbol(layer_->checked(), id_);
+    const QgsFeature& f = feature(false);
+    return map_->appearance().symbol(layer_->checked(), f);
 }
 
 void QgisPushpin::SetSymbol(int16_t symbol) {
@@ -113,8 +113,8 @@ void QgisPushpin::SetHighlight(bool highlight) {
 }
 
 int QgisPushpin::BalloonState() {
-    feature(false);
-    return map_->appearance().balloonState(layer_->checked(), id_);
+    const QgsFeature& f = feature(false);
+    return map_->appearance().balloonState(layer_->checked(), f);
 }
 
 void QgisPushpin::SetBalloonState(int state) {

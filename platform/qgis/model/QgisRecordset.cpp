@@ -1,9 +1,11 @@
 #include "QgisRecordset.h"
 
+#include "PushpinAppearance.h"
 #include "QgisErrors.h"
 #include "QgisFields.h"
 #include "QgisLayer.h"
 #include "QgisLocation.h"
+#include "QgisMap.h"
 #include "QgisPushpin.h"
 
 #include <qgscoordinatereferencesystem.h>
@@ -50,6 +52,10 @@ QgsFeatureRequest QgisRecordset::request(const Reads& reads) const {
         const int note = layer_->noteField();
         if (note >= 0 && !attributes.contains(note))
             attributes.append(note);
+        // So that a listed pushpin's symbol is looked up without reading it again.
+        const int key = map_->appearance().keyField(layer);
+        if (key >= 0 && !attributes.contains(key))
+            attributes.append(key);
         if (reads.allFields) {
             for (int i : layer_->dataFields()) {
                 if (!attributes.contains(i))

@@ -185,6 +185,24 @@ QVariant FeatureStateStore::featureKey(const QgsVectorLayer& layer, int64_t feat
     return layer.getFeature(featureId).attribute(index);
 }
 
+int FeatureStateStore::keyFieldIndex(const QgsVectorLayer& layer) {
+    if (!layer.auxiliaryLayer())
+        return -1;
+    const QgsFields fields = layer.fields();
+    const int index = fields.indexOf(layer.auxiliaryLayer()->joinInfo().targetFieldName());
+    return index >= 0 && fields.at(index).name() == FeatureKeyFieldName ? -1 : index;
+}
+
+QVariant FeatureStateStore::keyOf(const QgsVectorLayer& layer, const QgsFeature& feature) {
+    const QgsFields fields = layer.fields();
+    const int index = fields.indexOf(layer.auxiliaryLayer()->joinInfo().targetFieldName());
+    if (index >= 0 && fields.at(index).name() == FeatureKeyFieldName)
+        return qlonglong(feature.id());
+    // A key is never null, so a null value is one the caller's read left out.
+    const QVariant read = index >= 0 ? feature.attribute(index) : QVariant();
+    return read.isNull() ? featureKey(layer, feature.id()) : read;
+}
+
 AuxiliaryRows& FeatureStateStore::rowsOf(QgsVectorLayer& layer) {
     const QString id = layer.id();
     auto it = rows_.find(id);
@@ -197,12 +215,11 @@ AuxiliaryRows& FeatureStateStore::rowsOf(QgsVectorLayer& layer) {
     return *it->second;
 }
 
-QVariant FeatureStateStore::value(QgsVectorLayer& layer, int64_t featureId, FeatureState state) {
-    if (!hasField(layer, state)) {
-        checkFeature(layer, featureId);
+QVariant FeatureStateStore::value(QgsVectorLayer& layer, const QgsFeature& feature,
+                                  FeatureState state) {
+    if (!hasField(layer, state))
         return {};
-    }
-    return rowsOf(layer).value(featureKey(layer, featureId).toString(), state);
+    return rowsOf(layer).value(keyOf(layer, feature).toString(), state);
 }
 
 void FeatureStateStore::setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,

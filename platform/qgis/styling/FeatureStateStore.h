@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+class QgsFeature;
 class QgsProject;
 class QgsVectorLayer;
 
@@ -27,8 +28,9 @@ public:
     explicit FeatureStateStore(QgsProject& project);
     ~FeatureStateStore();
 
-    // The stored value, null when none was stored; the feature must exist.
-    QVariant value(QgsVectorLayer& layer, int64_t featureId, FeatureState state);
+    // The stored value, null when none was stored, of a feature the caller read and
+    // found; its key is taken from it when it was read with keyFieldIndex().
+    QVariant value(QgsVectorLayer& layer, const QgsFeature& feature, FeatureState state);
     // Null removes the value.
     void setValue(QgsVectorLayer& layer, int64_t featureId, FeatureState state,
                   const QVariant& value);
@@ -43,12 +45,18 @@ public:
     // Joins the drawn fields again to a layer read from a project file, which
     // brought its auxiliary layer but not a usable drawing join.
     static void restoreDrawing(QgsVectorLayer& layer);
+    // The layer field holding the key a feature's state is stored by, or -1 when the
+    // layer has no stored state or keys it by the feature ID.
+    static int keyFieldIndex(const QgsVectorLayer& layer);
     // Throws ObjectDeleted when the layer has no such feature.
     static void checkFeature(const QgsVectorLayer& layer, int64_t featureId);
 
 private:
     // The feature's value of the field the auxiliary layer joins on.
     static QVariant featureKey(const QgsVectorLayer& layer, int64_t featureId);
+    // The same, from a feature read through the layer, read again only where the
+    // feature was read without it.
+    static QVariant keyOf(const QgsVectorLayer& layer, const QgsFeature& feature);
     AuxiliaryRows& rowsOf(QgsVectorLayer& layer);
 
     QgsProject& project_;

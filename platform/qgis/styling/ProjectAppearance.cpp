@@ -56,8 +56,8 @@ void ProjectAppearance::drawSymbols(QgsVectorLayer& layer, int16_t symbol) {
     }
 }
 
-int16_t ProjectAppearance::symbol(QgsVectorLayer& layer, int64_t featureId) {
-    const QVariant own = states_.value(layer, featureId, FeatureState::Symbol);
+int16_t ProjectAppearance::symbol(QgsVectorLayer& layer, const QgsFeature& feature) {
+    const QVariant own = states_.value(layer, feature, FeatureState::Symbol);
     return own.isNull() ? layerSymbol(layer) : int16_t(own.toInt());
 }
 
@@ -69,9 +69,15 @@ void ProjectAppearance::setSymbol(QgsVectorLayer& layer, int64_t featureId, int1
 }
 
 int16_t ProjectAppearance::layerSymbol(QgsVectorLayer& layer) {
-    std::unique_ptr<QgsExpressionContextScope> scope(QgsExpressionContextUtils::layerScope(&layer));
+    // Read where QGIS keeps layer variables: building the layer's expression scope
+    // for it would cost more than the rest of listing a pushpin.
+    const QStringList names = layer.customProperty(QStringLiteral("variableNames")).toStringList();
+    const int at = names.indexOf(SymbolStyle::LayerSymbolVariable);
+    if (at < 0)
+        return 0;
     bool ok = false;
-    const int symbol = scope->variable(SymbolStyle::LayerSymbolVariable).toInt(&ok);
+    const int symbol =
+        layer.customProperty(QStringLiteral("variableValues")).toStringList().value(at).toInt(&ok);
     return ok ? int16_t(symbol) : int16_t(0);
 }
 
@@ -84,8 +90,12 @@ void ProjectAppearance::setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) {
     layer.triggerRepaint();
 }
 
-int ProjectAppearance::balloonState(QgsVectorLayer& layer, int64_t featureId) {
-    return states_.value(layer, featureId, FeatureState::Balloon).toInt();
+int ProjectAppearance::balloonState(QgsVectorLayer& layer, const QgsFeature& feature) {
+    return states_.value(layer, feature, FeatureState::Balloon).toInt();
+}
+
+int ProjectAppearance::keyField(const QgsVectorLayer& layer) {
+    return FeatureStateStore::keyFieldIndex(layer);
 }
 
 void ProjectAppearance::setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) {

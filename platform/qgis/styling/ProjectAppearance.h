@@ -20,12 +20,13 @@ class ProjectAppearance : public PushpinAppearance {
 public:
     explicit ProjectAppearance(QgsProject& project);
 
-    int16_t symbol(QgsVectorLayer& layer, int64_t featureId) override;
+    int16_t symbol(QgsVectorLayer& layer, const QgsFeature& feature) override;
     void setSymbol(QgsVectorLayer& layer, int64_t featureId, int16_t symbol) override;
     int16_t layerSymbol(QgsVectorLayer& layer) override;
     void setLayerSymbol(QgsVectorLayer& layer, int16_t symbol) override;
 
-    int balloonState(QgsVectorLayer& layer, int64_t featureId) override;
+    int balloonState(QgsVectorLayer& layer, const QgsFeature& feature) override;
+    int keyField(const QgsVectorLayer& layer) override;
     void setBalloonState(QgsVectorLayer& layer, int64_t featureId, int state) override;
 
     bool hasSymbol(int symbol) override;
