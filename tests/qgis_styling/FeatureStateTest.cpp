@@ -1,11 +1,13 @@
 // Per-feature and per-layer symbols and balloon states, on a memory layer (keyed by
 // a virtual feature-id field), a GeoPackage layer (keyed by its "fid") and a
-// shapefile (keyed by its distinct whole-number field "Pop").
+// shapefile (keyed by its distinct whole-number field "Pop") and one without such a
+// field (keyed by feature ID, which the shapefile renumbers when a delete is saved).
 #include "qgis/styling/FeatureState.h"
 #include "StylingFixture.h"
 #include "automation/Error.h"
 #include "mappoint/SymbolPictures.h"
 
+#include <QCoreApplication>
 #include <qgsauxiliarystorage.h>
 #include <qgsfeatureiterator.h>
 #include <qgsgeometry.h>
@@ -19,7 +21,8 @@ class FeatureStateTest : public StylingFixture,
 INSTANTIATE_TEST_SUITE_P(Stores, FeatureStateTest,
                          ::testing::Values(StylingFixture::Store::Memory,
                                            StylingFixture::Store::GeoPackage,
-                                           StylingFixture::Store::Shapefile));
+                                           StylingFixture::Store::Shapefile,
+                                           StylingFixture::Store::ShapefileWithoutKey));
 
 TEST_P(FeatureStateTest, SymbolsRoundTripPerFeatureAndPerLayer) {
     QgsVectorLayer* layer = addLayer(GetParam());
@@ -54,7 +57,8 @@ TEST_P(FeatureStateTest, SymbolsRoundTripPerFeatureAndPerLayer) {
     }
     EXPECT_EQ(userFields, GetParam() == Store::GeoPackage ? QStringList({"fid", "Name", "Pop"})
                                                           : QStringList({"Name", "Pop"}));
-    EXPECT_EQ(layer->fields().indexOf(FeatureKeyFieldName) >= 0, GetParam() == Store::Memory);
+    EXPECT_EQ(layer->fields().indexOf(FeatureKeyFieldName) >= 0,
+              GetParam() == Store::Memory || GetParam() == Store::ShapefileWithoutKey);
     EXPECT_FALSE(layer->isEditable());
     EXPECT_FALSE(layer->isModified());
 }
@@ -124,6 +128,17 @@ TEST_P(FeatureStateTest, StateStaysWithItsFeatureWhenAnotherIsDeleted) {
     ASSERT_TRUE(layer->startEditing());
     ASSERT_TRUE(layer->deleteFeature(ids[0]));
     ASSERT_TRUE(layer->commitChanges());
+    if (GetParam() == Store::ShapefileWithoutKey) {
+        // The stored keys follow the renumbering before anything is read (a project
+        // saved now keeps them right).
+        QCoreApplication::processEvents();
+        QSet<qint64> keys;
+        QgsFeature row;
+        for (QgsFeatureIterator rows = layer->auxiliaryLayer()->getFeatures();
+             rows.nextFeature(row);)
+            keys << row.attribute(layer->auxiliaryLayer()->joinInfo().joinFieldName()).toLongLong();
+        EXPECT_EQ(keys, (QSet<qint64>{0, 1}));
+    }
     // A shapefile renumbers its features when it is written back.
     QMap<QString, std::pair<int, int>> byName;
     QgsFeature f;

@@ -29,7 +29,9 @@ QgsVectorLayer* StylingFixture::addLayer(Store store) {
     QgsFeatureList features;
     for (int i = 0; i < 3; ++i) {
         QgsFeature f(memory->fields());
-        f.setAttributes(QgsAttributes() << QStringLiteral("P%1").arg(i) << i * 100);
+        // Without a key, "Pop" is the same in every feature.
+        const int pop = store == Store::ShapefileWithoutKey ? 100 : i * 100;
+        f.setAttributes(QgsAttributes() << QStringLiteral("P%1").arg(i) << pop);
         f.setGeometry(QgsGeometry::fromPointXY(QgsPointXY(-5.0 + 5.0 * i, 0)));
         features << f;
     }

@@ -14,7 +14,8 @@
 // works on that project.
 class StylingFixture : public ::testing::Test {
 public:
-    enum class Store { Memory, GeoPackage, Shapefile };
+    // A shapefile without a distinct whole-number field is keyed by its feature IDs.
+    enum class Store { Memory, GeoPackage, Shapefile, ShapefileWithoutKey };
 
 protected:
     StylingFixture();

@@ -2,6 +2,7 @@
 
 #include "automation/Error.h"
 
+#include <algorithm>
 #include <qgsauxiliarystorage.h>
 #include <qgsfeatureiterator.h>
 
@@ -117,6 +118,37 @@ void AuxiliaryRows::clear(FeatureState state) {
     }
     writing_ = false;
     commitNowAndThen();
+}
+
+void AuxiliaryRows::renumber(const std::vector<QgsFeatureId>& deleted) {
+    if (!loaded_)
+        load();
+    // Ascending, so that a key moves only onto one already moved or deleted.
+    std::vector<std::pair<qint64, QgsFeatureId>> keys; // key, row
+    for (auto it = rows_.cbegin(); it != rows_.cend(); ++it) {
+        bool ok = false;
+        const qint64 key = it.key().toLongLong(&ok);
+        if (ok)
+            keys.emplace_back(key, it->auxId);
+    }
+    std::sort(keys.begin(), keys.end());
+    writing_ = true;
+    bool written = true;
+    for (const auto& [key, auxId] : keys) {
+        const auto below = std::lower_bound(deleted.begin(), deleted.end(), key);
+        if (below != deleted.end() && *below == key)
+            written &= aux_->deleteFeature(auxId);
+        else if (below != deleted.begin())
+            written &=
+                aux_->changeAttributeValue(auxId, keyIndex_, key - (below - deleted.begin()));
+    }
+    aux_->save();
+    writing_ = false;
+    pending_ = 0;
+    loaded_ = false;
+    if (!written)
+        throw automation::Error(automation::errors::NotSupported,
+                                QStringLiteral("QGIS cannot write its auxiliary storage"));
 }
 
 void AuxiliaryRows::commitNowAndThen() {

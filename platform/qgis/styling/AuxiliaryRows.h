@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <qgsfeatureid.h>
+#include <vector>
 
 class QgsAuxiliaryLayer;
 
@@ -27,6 +28,9 @@ public:
     // key is the feature's key value as the join compares it.
     void setValue(const QVariant& key, FeatureState state, const QVariant& value);
     void clear(FeatureState state);
+    // Rows keyed by feature ID after the layer numbered its features anew from 0 without
+    // the deleted ones (ascending): each key moves down by the deleted IDs below it.
+    void renumber(const std::vector<QgsFeatureId>& deleted);
 
 private:
     struct Row {

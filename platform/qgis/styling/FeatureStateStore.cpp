@@ -3,6 +3,8 @@
 #include "AuxiliaryRows.h"
 #include "automation/Error.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <qgsauxiliarystorage.h>
@@ -207,12 +209,53 @@ AuxiliaryRows& FeatureStateStore::rowsOf(QgsVectorLayer& layer) {
     const QString id = layer.id();
     auto it = rows_.find(id);
     if (it == rows_.end()) {
-        QObject::connect(&layer, &QObject::destroyed, &context_, [this, id] { rows_.erase(id); });
+        QObject::connect(&layer, &QObject::destroyed, &context_, [this, id] {
+            rows_.erase(id);
+            renumberings_.erase(id);
+        });
+        // QGIS writes a shapefile back only after it reports the deletes committed.
+        QObject::connect(&layer, &QgsVectorLayer::committedFeaturesRemoved, &context_,
+                         [this, id, guard = QPointer<QgsVectorLayer>(&layer)](
+                             const QString&, const QgsFeatureIds& deleted) {
+                             std::vector<QgsFeatureId> ascending(deleted.begin(), deleted.end());
+                             std::sort(ascending.begin(), ascending.end());
+                             renumberings_[id].push_back(std::move(ascending));
+                             QTimer::singleShot(0, &context_, [this, guard] {
+                                 if (guard && guard->auxiliaryLayer())
+                                     rowsOf(*guard);
+                             });
+                         });
         it = rows_.emplace(id, nullptr).first;
     }
     if (!it->second || !it->second->isFor(layer.auxiliaryLayer()))
         it->second = std::make_unique<AuxiliaryRows>(*layer.auxiliaryLayer());
+    followRenumbering(layer, *it->second);
     return *it->second;
+}
+
+// A shapefile written back after a delete numbers its features anew from 0 (seen by a
+// feature under the lowest deleted ID), which moves the state of features keyed by ID.
+void FeatureStateStore::followRenumbering(QgsVectorLayer& layer, AuxiliaryRows& rows) {
+    const auto pending = renumberings_.find(layer.id());
+    if (pending == renumberings_.end())
+        return;
+    const std::vector<std::vector<QgsFeatureId>> commits = std::move(pending->second);
+    renumberings_.erase(pending);
+    if (layer.auxiliaryLayer()->joinInfo().targetFieldName() != FeatureKeyFieldName ||
+        !layer.dataProvider())
+        return;
+    for (const std::vector<QgsFeatureId>& deleted : commits) {
+        if (deleted.empty())
+            continue;
+        QgsFeature survivor;
+        layer.dataProvider()
+            ->getFeatures(QgsFeatureRequest(QgsFeatureIds{deleted.front()})
+                              .setNoAttributes()
+                              .setFlags(QgsFeatureRequest::NoGeometry))
+            .nextFeature(survivor);
+        if (survivor.isValid() && survivor.id() == deleted.front())
+            rows.renumber(deleted);
+    }
 }
 
 QVariant FeatureStateStore::value(QgsVectorLayer& layer, const QgsFeature& feature,

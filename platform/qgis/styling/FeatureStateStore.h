@@ -6,7 +6,9 @@
 #include <QVariant>
 #include <cstdint>
 #include <memory>
+#include <qgsfeatureid.h>
 #include <unordered_map>
+#include <vector>
 
 class QgsFeature;
 class QgsProject;
@@ -58,9 +60,12 @@ private:
     // feature was read without it.
     static QVariant keyOf(const QgsVectorLayer& layer, const QgsFeature& feature);
     AuxiliaryRows& rowsOf(QgsVectorLayer& layer);
+    void followRenumbering(QgsVectorLayer& layer, AuxiliaryRows& rows);
 
     QgsProject& project_;
     std::unordered_map<QString, std::unique_ptr<AuxiliaryRows>> rows_; // by layer ID
+    // The IDs each commit deleted, ascending, until the rows follow them.
+    std::unordered_map<QString, std::vector<std::vector<QgsFeatureId>>> renumberings_;
     QObject context_;
 };
 
