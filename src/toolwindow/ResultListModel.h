@@ -45,7 +45,8 @@ public:
     int flush();
     // Whether a loop should flush now: rows are waiting and the last insert is long
     // enough ago. Every insert makes the view lay out all rows again, so the pause
-    // grows with the list (about 16 ms at first, 250 ms at a million rows); the first
+    // grows with the list (about 16 ms at first, half a second at a million rows, where
+    // laying them out again still takes a tenth of the time); the first
     // rows go in at once.
     bool flushDue() const;
     // Whether a sorted list has queued as many rows as one insert should take: sorting
@@ -55,7 +56,7 @@ public:
         return sorted_ && pending_.size() >= std::max<size_t>(16384, rows_.size() / 16);
     }
     // The pause between inserts at the list's present length, in milliseconds.
-    qint64 flushPauseMs() const { return 16 + static_cast<qint64>(rows_.size() / 4000); }
+    qint64 flushPauseMs() const { return 16 + static_cast<qint64>(rows_.size() / 2000); }
     // Sorts the rows queued since the last call in among the queued ones (sorted lists
     // only). A loop calls it between event passes, so the sort is spread over the loop
     // and an insert has little more than the merge left.
