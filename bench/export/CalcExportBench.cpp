@@ -191,7 +191,7 @@ pid_t importCsv(const QString& profileDir, const QString& csv) {
                 bridge::BridgeFactory::create(local)->createBridge("", "urp", connection, {});
             remote.set(bridge->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW);
         } catch (const uno::Exception&) {
-            QThread::msleep(100);
+            QThread::msleep(10); // as often as the export looks for its Calc
         }
     }
     const uno::Reference<frame::XComponentLoader> loader(frame::Desktop::create(remote),

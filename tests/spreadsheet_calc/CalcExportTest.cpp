@@ -35,7 +35,8 @@ TEST_F(CalcExport, DatasetsLandInANewUnsavedCalcDocumentWithTypedValues) {
         {{"Städte",
           EveryType,
           {{"Zürich", 47.37, 8.54, {"Zürich", 12, 0.25, QDate(1999, 12, 31), true, "=1+1"}},
-           {"Paris", 48.86, 2.35, {QVariant(), 7, 1.5, QDate(2024, 2, 29), false, longNote}}}},
+           {"Paris", 48.86, 2.35, {QVariant(), 7, 1.5, QDate(2024, 2, 29), false, longNote}},
+           {"Bern", 46.95, 7.45, {"Bern", 3, 0.5, QDate(2000, 1, 1), true, "two\nlines"}}}},
          {"Empty", EveryType, {}},
          {"Ω Points", {}, {{"Åre", 63.4, 13.08, {}}}}});
     open();
@@ -88,7 +89,7 @@ TEST_F(CalcExport, DatasetsLandInANewUnsavedCalcDocumentWithTypedValues) {
     EXPECT_EQ(cell(3, 8).type, Cell::Type::Number);
     EXPECT_EQ(cell(3, 8).number, latitude);
     EXPECT_EQ(cell(3, 9).number, longitude);
-    EXPECT_EQ(cell(4, 1).type, Cell::Type::Empty);
+    EXPECT_EQ(cell(5, 1).type, Cell::Type::Empty);
 
     const auto points = [&](int row, int column) {
         return calctest::ReadCell(book, "Ω Points", row, column);
@@ -105,6 +106,10 @@ TEST_F(CalcExport, DatasetsLandInANewUnsavedCalcDocumentWithTypedValues) {
     EXPECT_LT(calctest::ColumnWidth(sheet, 5), defaultWidth);     // TRUE / FALSE
     EXPECT_GT(calctest::ColumnWidth(sheet, 6), calctest::ColumnWidth(sheet, 1));
     EXPECT_EQ(calctest::ColumnWidth(sheet, 9), defaultWidth);
+    // Rows keep one line's height, but for the one whose note has two.
+    EXPECT_EQ(calctest::RowHeight(sheet, 3), calctest::RowHeight(sheet, 2));
+    EXPECT_GT(calctest::RowHeight(sheet, 4), calctest::RowHeight(sheet, 2) * 3 / 2);
+    EXPECT_EQ(cell(4, 6).text, "two\nlines");
 }
 
 TEST_F(CalcExport, ANameCalcRefusesEndsTheExportKeepingWhatWasWritten) {

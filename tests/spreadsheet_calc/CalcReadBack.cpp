@@ -151,13 +151,26 @@ Cell ReadCell(const uno::Reference<sheet::XSpreadsheetDocument>& document, const
     return result;
 }
 
+namespace {
+
+// A size property (1/100 mm) of one of a sheet's columns or rows, counted from 1.
+template <class Items> int sizeOf(const Items& items, int index, const char* property) {
+    sal_Int32 size = 0;
+    uno::Reference<beans::XPropertySet>(items->getByIndex(index - 1), uno::UNO_QUERY_THROW)
+        ->getPropertyValue(rtl::OUString::createFromAscii(property)) >>= size;
+    return size;
+}
+
+} // namespace
+
 int ColumnWidth(const uno::Reference<sheet::XSpreadsheet>& sheet, int column) {
-    const auto columns =
-        uno::Reference<table::XColumnRowRange>(sheet, uno::UNO_QUERY_THROW)->getColumns();
-    sal_Int32 width = 0;
-    uno::Reference<beans::XPropertySet>(columns->getByIndex(column - 1), uno::UNO_QUERY_THROW)
-        ->getPropertyValue("Width") >>= width;
-    return width;
+    return sizeOf(uno::Reference<table::XColumnRowRange>(sheet, uno::UNO_QUERY_THROW)->getColumns(),
+                  column, "Width");
+}
+
+int RowHeight(const uno::Reference<sheet::XSpreadsheet>& sheet, int row) {
+    return sizeOf(uno::Reference<table::XColumnRowRange>(sheet, uno::UNO_QUERY_THROW)->getRows(),
+                  row, "Height");
 }
 
 bool HasLocation(const uno::Reference<sheet::XSpreadsheetDocument>& document) {

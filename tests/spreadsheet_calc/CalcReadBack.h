@@ -43,6 +43,8 @@ Cell ReadCell(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& docum
               const QString& sheet, int row, int column);
 // A column's width in 1/100 mm.
 int ColumnWidth(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int column);
+// A row's height in 1/100 mm.
+int RowHeight(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int row);
 bool HasLocation(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
 
 } // namespace calctest

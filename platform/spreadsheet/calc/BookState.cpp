@@ -11,6 +11,9 @@
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/util/NumberFormat.hpp>
 #include <com/sun/star/util/XNumberFormatTypes.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
@@ -94,7 +97,9 @@ int32_t BookState::formatKey(CellFormat format) {
 }
 
 std::pair<QString, double> BookState::cellFont() {
-    return unoCall(
+    if (font_)
+        return *font_;
+    font_ = unoCall(
         [&] {
             const uno::Reference<container::XIndexAccess> sheets(document_->getSheets(),
                                                                  uno::UNO_QUERY_THROW);
@@ -109,6 +114,19 @@ std::pair<QString, double> BookState::cellFont() {
             return std::pair<QString, double>(toQString(family), points);
         },
         Order::Alongside);
+    return *font_;
+}
+
+int32_t BookState::sheetExtent(const uno::Reference<sheet::XSpreadsheet>& sheet, bool rows) {
+    int32_t& known = rows ? rows_ : columns_;
+    if (known == 0)
+        known = unoCall(
+            [&] {
+                const uno::Reference<table::XColumnRowRange> range(sheet, uno::UNO_QUERY_THROW);
+                return rows ? range->getRows()->getCount() : range->getColumns()->getCount();
+            },
+            Order::Alongside);
+    return known;
 }
 
 int32_t BookState::activeIndex() {

@@ -7,6 +7,7 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,8 +40,11 @@ public:
 
     // Calc's number format for dates, times and booleans.
     int32_t formatKey(CellFormat format);
-    // The font family and size (points) of the workbook's cells.
+    // The font family and size (points) of the workbook's cells, asked once.
     std::pair<QString, double> cellFont();
+    // How many rows or columns a sheet holds, asked once: every sheet of a Calc
+    // document has the same size.
+    int32_t sheetExtent(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, bool rows);
     // The active sheet's position (0-based), and making a sheet active.
     int32_t activeIndex();
     void activate(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int32_t index);
@@ -50,6 +54,9 @@ private:
     std::vector<std::shared_ptr<SheetState>> sheets_;
     std::map<CellFormat, int32_t> formatKeys_;
     int32_t active_ = 0;
+    std::optional<std::pair<QString, double>> font_;
+    int32_t rows_ = 0;
+    int32_t columns_ = 0;
 };
 
 } // namespace spreadsheet::calc

@@ -37,7 +37,8 @@ int numberLength(double number) {
 }
 
 CellValue text(const QString& value) {
-    return {uno::Any(toOUString(value)), CellFormat::General, int(value.size())};
+    const bool lines = value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+    return {uno::Any(toOUString(value)), CellFormat::General, int(value.size()), lines};
 }
 
 CellValue number(double value, CellFormat format, int length) {

@@ -16,6 +16,8 @@ struct CellValue {
     CellFormat format = CellFormat::General;
     // The length of the text the cell shows, in characters (for column widths).
     int displayLength = 0;
+    // Text of more than one line, which needs a row taller than the default.
+    bool multiline = false;
 };
 
 // Numbers stay numbers (an integer beyond 2^53, which a double would change, becomes

@@ -5,16 +5,22 @@
 #include "UnoSupport.h"
 
 #include <QElapsedTimer>
+#include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XFlushable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <csignal>
 #include <cstdlib>
@@ -46,6 +52,29 @@ uno::Reference<uno::XComponentContext> localContext() {
         return unoCall([] { return cppu::defaultBootstrap_InitialComponentContext(); });
     }();
     return context;
+}
+
+// LibreOffice runs its graphics self-tests (0.7 s here) at every start until its profile
+// records that this version has run, which only a document window's "What's new" bar
+// does: a Calc without windows would run them every time. Recorded here instead.
+void recordVersionStarted(const uno::Reference<uno::XComponentContext>& remote) {
+    const auto provider = configuration::theDefaultProvider::get(remote);
+    uno::Sequence<uno::Any> arguments(1);
+    arguments.getArray()[0] <<=
+        beans::NamedValue("nodepath", uno::Any(rtl::OUString("/org.openoffice.Setup/Product")));
+    const uno::Reference<container::XNameReplace> product(
+        provider->createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationUpdateAccess", arguments),
+        uno::UNO_QUERY_THROW);
+    rtl::OUString version, last;
+    product->getByName("ooSetupVersion") >>= version;
+    product->getByName("ooSetupLastVersion") >>= last;
+    if (version.isEmpty() || version == last)
+        return;
+    product->replaceByName("ooSetupLastVersion", uno::Any(version));
+    uno::Reference<util::XChangesBatch>(product, uno::UNO_QUERY_THROW)->commitChanges();
+    // Written now: a Calc without windows is often ended, not quit.
+    uno::Reference<util::XFlushable>(provider, uno::UNO_QUERY_THROW)->flush();
 }
 
 [[noreturn]] void cannotStart(const QString& reason) {
@@ -145,7 +174,8 @@ void Office::startAndConnect() {
                                     QStringLiteral("LibreOffice Calc did not answer within %1 s.")
                                         .arg(options_.startTimeoutMs / 1000));
         }
-        pauseResponsively(100);
+        // Looking for the socket costs little; each interval is time Calc may sit ready.
+        pauseResponsively(10);
     }
 }
 
@@ -210,6 +240,13 @@ bool Office::connect() {
         if (started)
             endIfIdle();
         throw;
+    }
+    try {
+        unoCall([&] { recordVersionStarted(remote_); });
+    } catch (const automation::Error& e) {
+        if (e.number() == CalcUnavailable)
+            throw;
+        // Only the next start is slower.
     }
     return started;
 }

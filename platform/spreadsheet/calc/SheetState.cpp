@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
-#include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 using namespace css;
@@ -21,6 +21,9 @@ namespace {
 // enough that a call which has to wait for the blocks in flight (Calc runs one call at
 // a time) waits little; large enough that a block's own cost is small beside its cells.
 constexpr size_t BlockRows = 4000;
+// A sheet's first block is small and each next one twice as large, up to BlockRows:
+// Calc, idle while the first rows of a new sheet are made, gets them soon.
+constexpr size_t FirstBlockRows = 500;
 constexpr qint64 FlushIntervalMs = 250;
 
 void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key) {
@@ -28,10 +31,53 @@ void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key
         ->setPropertyValue("NumberFormat", uno::Any(sal_Int32(key)));
 }
 
+// Whether Calc works out each written row's height from its cells. Calc spends about a
+// third of a block's time on that, while the adapter's cells all fit the default
+// height but for text of several lines, whose rows it asks for explicitly.
+void adjustRowHeights(const uno::Reference<sheet::XSpreadsheetDocument>& document, bool on) {
+    uno::Reference<beans::XPropertySet>(document, uno::UNO_QUERY_THROW)
+        ->setPropertyValue("IsAdjustHeightEnabled", uno::Any(on));
+}
+
+void setWidths(const uno::Reference<sheet::XSpreadsheet>& sheet,
+               const std::vector<std::pair<int, int>>& widths) {
+    const auto columns =
+        uno::Reference<table::XColumnRowRange>(sheet, uno::UNO_QUERY_THROW)->getColumns();
+    for (const auto& [column, width] : widths)
+        uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
+            ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
+}
+
+// A block's cells from column left to right as Calc takes them; the values are moved.
+uno::Sequence<uno::Sequence<uno::Any>> blockData(std::vector<std::vector<CellValue>>& rows,
+                                                 size_t left, size_t right) {
+    uno::Sequence<uno::Sequence<uno::Any>> data(int32_t(rows.size()));
+    auto* line = data.getArray();
+    // An empty string leaves a cell empty; a void value would put an error into it.
+    const uno::Any empty(rtl::OUString{});
+    for (auto& cells : rows) {
+        uno::Sequence<uno::Any> values(int32_t(right - left + 1));
+        auto* value = values.getArray();
+        for (size_t column = left; column <= right; ++column)
+            value[column - left] = column < cells.size() && cells[column].value.hasValue()
+                                       ? std::move(cells[column].value)
+                                       : empty;
+        *line++ = std::move(values);
+    }
+    return data;
+}
+
+void fitRowHeight(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t row) {
+    const uno::Reference<table::XColumnRowRange> range(
+        sheet->getCellRangeByPosition(0, row, 0, row), uno::UNO_QUERY_THROW);
+    uno::Reference<beans::XPropertySet>(range->getRows(), uno::UNO_QUERY_THROW)
+        ->setPropertyValue("OptimalHeight", uno::Any(true));
+}
+
 } // namespace
 
 SheetState::SheetState(BookState& book, uno::Reference<sheet::XSpreadsheet> sheet, bool fresh)
-    : book_(book), sheet_(std::move(sheet)), fresh_(fresh) {
+    : book_(book), sheet_(std::move(sheet)), fresh_(fresh), blockRows_(FirstBlockRows) {
     sinceFlush_.start();
 }
 
@@ -46,11 +92,11 @@ void SheetState::write(int32_t row, int32_t column, const QVariant& value) {
     }
     if (row != lastRow_) {
         lastRow_ = row;
-        if (rows_.size() >= BlockRows || sinceFlush_.elapsed() >= FlushIntervalMs)
-            flush();
+        if (rows_.size() >= blockRows_ || sinceFlush_.elapsed() >= FlushIntervalMs)
+            sendRows();
     }
     if (!rows_.empty() && (row < firstRow_ || row > firstRow_ + int32_t(rows_.size())))
-        flush();
+        sendRows();
     if (rows_.empty()) {
         if (flushedThrough_ < 0) // the sheet's first block: the others are complete
             book_.flushOthers(this);
@@ -110,34 +156,31 @@ double SheetState::columnWidth(int32_t column) {
 }
 
 int32_t SheetState::rowCount() {
-    return extent(rowCount_, true);
+    return book_.sheetExtent(sheet_, true);
 }
 
 int32_t SheetState::columnCount() {
-    return extent(columnCount_, false);
-}
-
-// How many rows or columns the sheet holds, asked once.
-int32_t SheetState::extent(int32_t& known, bool rows) {
-    if (known == 0)
-        known = unoCall(
-            [&] {
-                const uno::Reference<table::XColumnRowRange> sheet(sheet_, uno::UNO_QUERY_THROW);
-                return rows ? sheet->getRows()->getCount() : sheet->getColumns()->getCount();
-            },
-            Order::Alongside);
-    return known;
+    return book_.sheetExtent(sheet_, false);
 }
 
 void SheetState::flush() {
+    useCellFont();
+    auto widths = widths_.takeChanges();
+    if (!widths.empty() && widthsCall_ == lastBackgroundCall())
+        finishBackground(); // the widths before these must not land after them
+    if (!sendRows(widths) && !widths.empty())
+        unoCall([&] { setWidths(sheet_, widths); }, Order::Alongside);
+}
+
+bool SheetState::sendRows(const Widths& widths) {
     sinceFlush_.restart();
-    if (!rows_.empty()) {
-        // Taken out first: a block Calc refused is not sent again.
-        auto rows = std::move(rows_);
-        rows_.clear();
-        sendBlock(std::move(rows), firstRow_);
-    }
-    sendWidths();
+    if (rows_.empty())
+        return false;
+    // Taken out first: a block Calc refused is not sent again.
+    auto rows = std::move(rows_);
+    rows_.clear();
+    blockRows_ = std::min(BlockRows, 2 * blockRows_);
+    return sendBlock(std::move(rows), firstRow_, widths);
 }
 
 void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell) {
@@ -157,42 +200,42 @@ void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell)
     });
 }
 
-void SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow) {
-    size_t left = SIZE_MAX;
-    size_t right = 0;
+bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow,
+                           const Widths& widths) {
+    // The runs of columns that hold something: the sheet is empty around the block, so
+    // a column empty in every row (such as the one before the latitude) is not sent.
+    std::vector<bool> used;
     for (const auto& cells : rows) {
-        for (size_t column = 0; column < cells.size(); ++column) {
-            if (cells[column].value.hasValue() || cells[column].format != CellFormat::General) {
-                left = std::min(left, column);
-                right = std::max(right, column);
-            }
-        }
+        used.resize(std::max(used.size(), cells.size()));
+        for (size_t column = 0; column < cells.size(); ++column)
+            if (cells[column].value.hasValue() || cells[column].format != CellFormat::General)
+                used[column] = true;
+    }
+    std::vector<std::pair<size_t, size_t>> spans;
+    for (size_t column = 0; column < used.size(); ++column) {
+        if (!used[column])
+            continue;
+        if (spans.empty() || spans.back().second + 1 != column)
+            spans.emplace_back(column, column);
+        else
+            spans.back().second = column;
     }
     const int32_t lastRow = firstRow + int32_t(rows.size()) - 1;
     flushedThrough_ = std::max(flushedThrough_, lastRow);
-    if (left == SIZE_MAX)
-        return;
-    const int32_t width = int32_t(right - left + 1);
-    uno::Sequence<uno::Sequence<uno::Any>> data(int32_t(rows.size()));
-    auto* line = data.getArray();
-    // An empty string leaves a cell empty; a void value would put an error into it.
-    const uno::Any empty(rtl::OUString{});
-    for (auto& cells : rows) {
-        uno::Sequence<uno::Any> values(width);
-        auto* value = values.getArray();
-        for (size_t column = left; column <= right; ++column)
-            value[column - left] = column < cells.size() && cells[column].value.hasValue()
-                                       ? std::move(cells[column].value)
-                                       : empty;
-        *line++ = std::move(values);
-    }
+    if (spans.empty())
+        return false;
+    std::vector<int32_t> tallRows;
+    for (size_t row = 0; row < rows.size(); ++row)
+        if (std::any_of(rows[row].begin(), rows[row].end(),
+                        [](const CellValue& cell) { return cell.multiline; }))
+            tallRows.push_back(firstRow + int32_t(row));
     // Number formats per column, one call per run of equally formatted rows; the keys
     // are asked for here, as the block goes to Calc in the background.
     struct FormatRun {
         int32_t column, top, bottom, key;
     };
     std::vector<FormatRun> formats;
-    for (size_t column = left; column <= right; ++column) {
+    for (size_t column = spans.front().first; column <= spans.back().second; ++column) {
         size_t row = 0;
         while (row < rows.size()) {
             const auto formatAt = [&](size_t r) {
@@ -208,16 +251,41 @@ void SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
             row = end;
         }
     }
-    // While Calc takes the block in, the next one is made.
-    unoCallInBackground([sheet = sheet_, data = std::move(data), formats = std::move(formats),
-                         left = int32_t(left), right = int32_t(right), firstRow, lastRow] {
-        const auto range = sheet->getCellRangeByPosition(left, firstRow, right, lastRow);
-        uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
-        for (const FormatRun& run : formats)
-            setNumberFormat(
-                sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
-                run.key);
-    });
+    // While the block is made into Calc's values and taken in, the next one is made.
+    const uint64_t call =
+        unoCallInBackground([document = book_.document(), sheet = sheet_, rows = std::move(rows),
+                             formats = std::move(formats), tallRows = std::move(tallRows), widths,
+                             spans = std::move(spans), firstRow, lastRow]() mutable {
+            // Another block may switch the adjustment on again meanwhile: this one is then
+            // slower, never wrong.
+            adjustRowHeights(document, false);
+            try {
+                for (const auto& [left, right] : spans) {
+                    const auto range = sheet->getCellRangeByPosition(int32_t(left), firstRow,
+                                                                     int32_t(right), lastRow);
+                    uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
+                        ->setDataArray(blockData(rows, left, right));
+                }
+                for (const FormatRun& run : formats)
+                    setNumberFormat(
+                        sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
+                        run.key);
+            } catch (const uno::Exception&) {
+                // A refused block must not leave the user's document without the adjustment.
+                try {
+                    adjustRowHeights(document, true);
+                } catch (const uno::Exception&) {
+                }
+                throw;
+            }
+            adjustRowHeights(document, true);
+            for (const int32_t row : tallRows)
+                fitRowHeight(sheet, row);
+            setWidths(sheet, widths);
+        });
+    if (!widths.empty())
+        widthsCall_ = call;
+    return true;
 }
 
 void SheetState::useCellFont() {
@@ -225,23 +293,6 @@ void SheetState::useCellFont() {
         return;
     const auto [family, points] = book_.cellFont();
     widths_.setFont(family, points);
-}
-
-void SheetState::sendWidths() {
-    useCellFont();
-    const auto changes = widths_.takeChanges();
-    if (changes.empty())
-        return;
-    unoCall(
-        [&] {
-            const auto columns =
-                uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
-            for (const auto& [column, width] : changes)
-                uno::Reference<beans::XPropertySet>(columns->getByIndex(column),
-                                                    uno::UNO_QUERY_THROW)
-                    ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
-        },
-        Order::Alongside);
 }
 
 } // namespace spreadsheet::calc

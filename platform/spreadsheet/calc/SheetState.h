@@ -26,7 +26,7 @@ public:
     // Writes value into every cell of the rectangle.
     void fill(int32_t top, int32_t left, int32_t bottom, int32_t right, const QVariant& value);
     QVariant read(int32_t row, int32_t column);
-    // The columns first to last fit their contents (applied when the block is sent).
+    // The columns first to last fit their contents (applied at the next flush).
     void fit(int32_t first, int32_t last) { widths_.fit(first, last); }
     double columnWidth(int32_t column);
     int32_t rowCount();
@@ -38,11 +38,17 @@ public:
     void discard() { rows_.clear(); }
 
 private:
+    // Column widths to set: (column, width in 1/100 mm).
+    using Widths = std::vector<std::pair<int, int>>;
+    // Sends the pending block in the background with its number formats and the given
+    // widths; false when there was nothing to send. A block made full sends no widths:
+    // a call that set them on its own would hold this thread until Calc has taken in
+    // the blocks in flight, and Calc would then sit idle until the next block is made.
+    bool sendRows(const Widths& widths = {});
     void writeDirect(int32_t row, int32_t column, const CellValue& cell);
-    void sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow);
-    void sendWidths();
+    bool sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow,
+                   const Widths& widths);
     void useCellFont();
-    int32_t extent(int32_t& known, bool rows);
 
     BookState& book_;
     css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
@@ -53,10 +59,10 @@ private:
     int32_t firstRow_ = 0;
     std::vector<std::vector<CellValue>> rows_; // the pending block, from firstRow_
     int32_t lastRow_ = -1;
+    size_t blockRows_;        // the pending block is sent at this many rows
+    uint64_t widthsCall_ = 0; // the background call that last set this sheet's widths
     QElapsedTimer sinceFlush_;
     ColumnWidths widths_;
-    int32_t rowCount_ = 0;
-    int32_t columnCount_ = 0;
 };
 
 } // namespace spreadsheet::calc

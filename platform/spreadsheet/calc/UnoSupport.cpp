@@ -165,7 +165,15 @@ void finishBackground() {
         finishOldest();
 }
 
-void runInBackground(std::function<void()> body) {
+namespace {
+uint64_t backgroundCalls = 0;
+} // namespace
+
+uint64_t lastBackgroundCall() {
+    return backgroundCalls;
+}
+
+uint64_t runInBackground(std::function<void()> body) {
     while (background().size() >= InFlight)
         finishOldest();
     auto pending = std::make_unique<BackgroundCall>();
@@ -180,6 +188,7 @@ void runInBackground(std::function<void()> body) {
         call->call.finish();
     });
     background().push_back(std::move(pending));
+    return ++backgroundCalls;
 }
 
 void runWithDeadline(const std::function<void()>& body, Order order) {

@@ -59,8 +59,12 @@ void runWithDeadline(const std::function<void()>& body, Order order = Order::Aft
 // one background call before it. runWithDeadline (but for calls alongside) and
 // finishBackground first wait for every background call, runInBackground for all but the last, each
 // with the call deadline counted from its start, and report the first failure.
-void runInBackground(std::function<void()> body);
+// Returns the call's number, counted from 1.
+uint64_t runInBackground(std::function<void()> body);
 void finishBackground();
+// The number of the background call started last: the only one that may still run
+// when the next one starts, in either order with it.
+uint64_t lastBackgroundCall();
 
 // Waits milliseconds; on the GUI thread with responsive calls on, handling events other
 // than user input meanwhile instead of sleeping.
@@ -90,8 +94,8 @@ auto unoCall(F&& work, Order order = Order::AfterBackground) -> std::invoke_resu
 
 // Runs a piece of UNO work in the background (see runInBackground), turning its
 // exceptions into automation::Error when they are reported.
-template <class F> void unoCallInBackground(F work) {
-    runInBackground([work = std::move(work)]() mutable {
+template <class F> uint64_t unoCallInBackground(F work) {
+    return runInBackground([work = std::move(work)]() mutable {
         try {
             work();
         } catch (const css::lang::DisposedException&) {
