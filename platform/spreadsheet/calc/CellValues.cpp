@@ -38,11 +38,11 @@ int numberLength(double number) {
 
 CellValue text(const QString& value) {
     const bool lines = value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
-    return {uno::Any(toOUString(value)), CellFormat::General, int(value.size()), lines};
+    return {value, CellFormat::General, int(value.size()), lines};
 }
 
 CellValue number(double value, CellFormat format, int length) {
-    return {uno::Any(value), format, length};
+    return {value, format, length};
 }
 
 } // namespace
@@ -103,9 +103,25 @@ CellValue ToCell(const QVariant& value) {
     }
 }
 
+uno::Any CellValue::toAny() const {
+    if (const double* number = std::get_if<double>(&value))
+        return uno::Any(*number);
+    if (const QString* text = std::get_if<QString>(&value))
+        return uno::Any(toOUString(*text));
+    return {};
+}
+
+QVariant CellValue::toVariant() const {
+    if (const double* number = std::get_if<double>(&value))
+        return *number;
+    if (const QString* text = std::get_if<QString>(&value))
+        return *text;
+    return {};
+}
+
 QString DisplayText(const CellValue& cell) {
-    double number = 0;
-    if (cell.value >>= number) {
+    if (const double* value = std::get_if<double>(&cell.value)) {
+        const double number = *value;
         switch (cell.format) {
         case CellFormat::Boolean:
             return QStringLiteral("FALSE"); // the wider of TRUE and FALSE
@@ -119,19 +135,8 @@ QString DisplayText(const CellValue& cell) {
             return QString::number(number, 'g', 15);
         }
     }
-    rtl::OUString text;
-    cell.value >>= text;
-    return toQString(text);
-}
-
-QVariant FromAny(const uno::Any& value) {
-    double number = 0;
-    if (value >>= number)
-        return number;
-    rtl::OUString text;
-    if (value >>= text)
-        return toQString(text);
-    return {};
+    const QString* text = std::get_if<QString>(&cell.value);
+    return text ? *text : QString();
 }
 
 QVariant ReadCell(const uno::Reference<table::XCell>& cell) {

@@ -4,6 +4,7 @@
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <cstdint>
+#include <variant>
 
 // Cell values between the object model (QVariant) and Calc (numbers and text only,
 // with a number format saying what a number means).
@@ -11,13 +12,21 @@ namespace spreadsheet::calc {
 
 enum class CellFormat : uint8_t { General, Date, DateTime, Time, Boolean };
 
+// Held as Qt text until it goes to Calc, so that the UNO value is made where the block
+// is sent, off the thread that walks the records.
 struct CellValue {
-    css::uno::Any value; // void (empty), double or OUString
+    std::variant<std::monostate, double, QString> value; // empty, a number or text
     CellFormat format = CellFormat::General;
     // The length of the text the cell shows, in characters (for column widths).
     int displayLength = 0;
     // Text of more than one line, which needs a row taller than the default.
     bool multiline = false;
+
+    bool empty() const { return std::holds_alternative<std::monostate>(value); }
+    // The value as Calc takes it: void when empty, a double or a string.
+    css::uno::Any toAny() const;
+    // The value as the object model reads it back: empty, a double or a string.
+    QVariant toVariant() const;
 };
 
 // Numbers stay numbers (an integer beyond 2^53, which a double would change, becomes
@@ -28,9 +37,6 @@ CellValue ToCell(const QVariant& value);
 
 // The text a cell of this value shows, for measuring a column.
 QString DisplayText(const CellValue& cell);
-
-// A buffered value read back: a double, a string or an empty QVariant.
-QVariant FromAny(const css::uno::Any& value);
 
 // A cell's value as Calc holds it: the number, the text, or the result of a formula.
 QVariant ReadCell(const css::uno::Reference<css::table::XCell>& cell);

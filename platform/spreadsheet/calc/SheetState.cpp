@@ -48,8 +48,8 @@ void setWidths(const uno::Reference<sheet::XSpreadsheet>& sheet,
             ->setPropertyValue("Width", uno::Any(sal_Int32(width)));
 }
 
-// A block's cells from column left to right as Calc takes them; the values are moved.
-uno::Sequence<uno::Sequence<uno::Any>> blockData(std::vector<std::vector<CellValue>>& rows,
+// A block's cells from column left to right as Calc takes them.
+uno::Sequence<uno::Sequence<uno::Any>> blockData(const std::vector<std::vector<CellValue>>& rows,
                                                  size_t left, size_t right) {
     uno::Sequence<uno::Sequence<uno::Any>> data(int32_t(rows.size()));
     auto* line = data.getArray();
@@ -59,9 +59,8 @@ uno::Sequence<uno::Sequence<uno::Any>> blockData(std::vector<std::vector<CellVal
         uno::Sequence<uno::Any> values(int32_t(right - left + 1));
         auto* value = values.getArray();
         for (size_t column = left; column <= right; ++column)
-            value[column - left] = column < cells.size() && cells[column].value.hasValue()
-                                       ? std::move(cells[column].value)
-                                       : empty;
+            value[column - left] =
+                column < cells.size() && !cells[column].empty() ? cells[column].toAny() : empty;
         *line++ = std::move(values);
     }
     return data;
@@ -101,13 +100,16 @@ void SheetState::write(int32_t row, int32_t column, const QVariant& value) {
         if (flushedThrough_ < 0) // the sheet's first block: the others are complete
             book_.flushOthers(this);
         firstRow_ = row;
+        rows_.reserve(blockRows_);
     }
     const size_t index = size_t(row - firstRow_);
     if (index == rows_.size())
-        rows_.emplace_back();
+        rows_.emplace_back().reserve(rowWidth_); // rows are mostly as wide as the last
     auto& cells = rows_[index];
-    if (cells.size() <= size_t(column))
+    if (cells.size() <= size_t(column)) {
         cells.resize(size_t(column) + 1);
+        rowWidth_ = std::max(rowWidth_, cells.size());
+    }
     cells[size_t(column)] = std::move(cell);
 }
 
@@ -118,7 +120,7 @@ void SheetState::fill(int32_t top, int32_t left, int32_t bottom, int32_t right,
     for (int32_t column = left; column <= right; ++column)
         widths_.note(column, cell);
     uno::Sequence<uno::Any> line(right - left + 1);
-    std::fill(line.getArray(), line.getArray() + line.getLength(), cell.value);
+    std::fill(line.getArray(), line.getArray() + line.getLength(), cell.toAny());
     uno::Sequence<uno::Sequence<uno::Any>> data(bottom - top + 1);
     std::fill(data.getArray(), data.getArray() + data.getLength(), line);
     unoCall([&] {
@@ -133,8 +135,8 @@ void SheetState::fill(int32_t top, int32_t left, int32_t bottom, int32_t right,
 QVariant SheetState::read(int32_t row, int32_t column) {
     if (row >= firstRow_ && row < firstRow_ + int32_t(rows_.size())) {
         const auto& cells = rows_[size_t(row - firstRow_)];
-        if (size_t(column) < cells.size() && cells[size_t(column)].value.hasValue())
-            return FromAny(cells[size_t(column)].value);
+        if (size_t(column) < cells.size() && !cells[size_t(column)].empty())
+            return cells[size_t(column)].toVariant();
     }
     if (fresh_ && row > flushedThrough_)
         return {};
@@ -186,12 +188,10 @@ bool SheetState::sendRows(const Widths& widths) {
 void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell) {
     unoCall([&] {
         const auto target = sheet_->getCellByPosition(column, row);
-        double number = 0;
-        rtl::OUString text;
-        if (cell.value >>= number)
-            target->setValue(number);
-        else if (cell.value >>= text)
-            uno::Reference<text::XText>(target, uno::UNO_QUERY_THROW)->setString(text);
+        if (const double* number = std::get_if<double>(&cell.value))
+            target->setValue(*number);
+        else if (const QString* text = std::get_if<QString>(&cell.value))
+            uno::Reference<text::XText>(target, uno::UNO_QUERY_THROW)->setString(toOUString(*text));
         else
             target->setFormula(rtl::OUString()); // empties the cell
         if (cell.format != CellFormat::General)
@@ -208,7 +208,7 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     for (const auto& cells : rows) {
         used.resize(std::max(used.size(), cells.size()));
         for (size_t column = 0; column < cells.size(); ++column)
-            if (cells[column].value.hasValue() || cells[column].format != CellFormat::General)
+            if (!cells[column].empty() || cells[column].format != CellFormat::General)
                 used[column] = true;
     }
     std::vector<std::pair<size_t, size_t>> spans;

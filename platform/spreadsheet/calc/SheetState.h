@@ -60,6 +60,7 @@ private:
     std::vector<std::vector<CellValue>> rows_; // the pending block, from firstRow_
     int32_t lastRow_ = -1;
     size_t blockRows_;        // the pending block is sent at this many rows
+    size_t rowWidth_ = 0;     // the most cells a pending row has had
     uint64_t widthsCall_ = 0; // the background call that last set this sheet's widths
     QElapsedTimer sinceFlush_;
     ColumnWidths widths_;
