@@ -70,6 +70,24 @@ void BookState::flushAll() {
         state->flush();
 }
 
+const uno::Reference<sheet::XSpreadsheets>& BookState::sheets() {
+    if (!calcSheets_.is())
+        calcSheets_ = document_->getSheets();
+    return calcSheets_;
+}
+
+const uno::Reference<container::XIndexAccess>& BookState::sheetIndex() {
+    if (!calcSheetIndex_.is())
+        calcSheetIndex_.set(sheets(), uno::UNO_QUERY_THROW);
+    return calcSheetIndex_;
+}
+
+const uno::Reference<sheet::XSpreadsheetView>& BookState::view() {
+    if (!calcView_)
+        calcView_ = viewOf(document_);
+    return *calcView_;
+}
+
 int32_t BookState::formatKey(CellFormat format) {
     const auto known = formatKeys_.find(format);
     if (known != formatKeys_.end())
@@ -101,9 +119,7 @@ std::pair<QString, double> BookState::cellFont() {
         return *font_;
     font_ = unoCall(
         [&] {
-            const uno::Reference<container::XIndexAccess> sheets(document_->getSheets(),
-                                                                 uno::UNO_QUERY_THROW);
-            const uno::Reference<sheet::XSpreadsheet> first(sheets->getByIndex(0),
+            const uno::Reference<sheet::XSpreadsheet> first(sheetIndex()->getByIndex(0),
                                                             uno::UNO_QUERY_THROW);
             const uno::Reference<beans::XPropertySet> cell(first->getCellByPosition(0, 0),
                                                            uno::UNO_QUERY_THROW);
@@ -132,8 +148,7 @@ int32_t BookState::sheetExtent(const uno::Reference<sheet::XSpreadsheet>& sheet,
 int32_t BookState::activeIndex() {
     return unoCall(
         [&] {
-            const auto view = viewOf(document_);
-            if (view.is())
+            if (const auto& view = this->view(); view.is())
                 active_ = uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
                                                                        uno::UNO_QUERY_THROW)
                               ->getRangeAddress()
@@ -146,8 +161,7 @@ int32_t BookState::activeIndex() {
 void BookState::activate(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t index) {
     unoCall(
         [&] {
-            const auto view = viewOf(document_);
-            if (view.is())
+            if (const auto& view = this->view(); view.is())
                 view->setActiveSheet(sheet);
         },
         Order::Alongside);

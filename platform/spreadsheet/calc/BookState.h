@@ -3,8 +3,11 @@
 #include "CellValues.h"
 
 #include <QString>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,6 +41,12 @@ public:
     // Sends what every sheet but one has pending.
     void flushOthers(const SheetState* keep);
 
+    // The document's sheets and its view (null without one), asked once: each is a
+    // round trip to Calc, and a new sheet needs all of them. Only inside a call into Calc.
+    const css::uno::Reference<css::sheet::XSpreadsheets>& sheets();
+    const css::uno::Reference<css::container::XIndexAccess>& sheetIndex();
+    const css::uno::Reference<css::sheet::XSpreadsheetView>& view();
+
     // Calc's number format for dates, times and booleans.
     int32_t formatKey(CellFormat format);
     // The font family and size (points) of the workbook's cells, asked once.
@@ -55,6 +64,9 @@ private:
     std::map<CellFormat, int32_t> formatKeys_;
     int32_t active_ = 0;
     std::optional<std::pair<QString, double>> font_;
+    css::uno::Reference<css::sheet::XSpreadsheets> calcSheets_;
+    css::uno::Reference<css::container::XIndexAccess> calcSheetIndex_;
+    std::optional<css::uno::Reference<css::sheet::XSpreadsheetView>> calcView_;
     int32_t rows_ = 0;
     int32_t columns_ = 0;
 };

@@ -27,12 +27,12 @@ namespace {
     throw automation::Error(automation::errors::InvalidArgument, description);
 }
 
-uno::Reference<sheet::XSpreadsheets> sheetsOf(const BookRef& book) {
-    return book->document()->getSheets();
+const uno::Reference<sheet::XSpreadsheets>& sheetsOf(const BookRef& book) {
+    return book->sheets();
 }
 
-uno::Reference<container::XIndexAccess> indexOf(const BookRef& book) {
-    return uno::Reference<container::XIndexAccess>(sheetsOf(book), uno::UNO_QUERY_THROW);
+const uno::Reference<container::XIndexAccess>& indexOf(const BookRef& book) {
+    return book->sheetIndex();
 }
 
 QString nameOf(const uno::Reference<sheet::XSpreadsheet>& sheet) {
