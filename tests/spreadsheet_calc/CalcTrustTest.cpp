@@ -12,6 +12,7 @@
 #include "spreadsheet/calc/Calc.h"
 #include "spreadsheet/calc/CalcPipe.h"
 #include "spreadsheet/calc/Office.h"
+#include "spreadsheet/calc/OfficeProcess.h"
 #include "spreadsheet/calc/UnoSupport.h"
 
 #include <QAction>
@@ -220,3 +221,30 @@ TEST_F(CalcTrust, AStoppedCalcFailsWithinTheDeadlineAndTheNextExportWorks) {
 }
 
 } // namespace
+
+// A Calc this host did not start (an earlier session's, on Locastra's pipe): stopped, it
+// fails the call within the deadline all the same, and it is left for its owner.
+TEST_F(CalcTrust, AStoppedCalcThisHostDidNotStartFailsWithinTheDeadline) {
+    const spreadsheet::calc::Options options = quickOptions();
+    QString reason;
+    ASSERT_TRUE(spreadsheet::calc::SecureProfileFolder(options.profileDir, reason));
+    const QString pipe = spreadsheet::calc::MakePipeName(options.profileDir);
+    const pid_t group = spreadsheet::calc::StartOffice(options, pipe);
+    QElapsedTimer waited;
+    waited.start();
+    while (spreadsheet::calc::CheckSocket(pipe) != spreadsheet::calc::SocketTrust::Trusted &&
+           waited.elapsed() < 60000)
+        QThread::msleep(50);
+    QThread::msleep(500); // the socket is there once Calc takes connections
+    ASSERT_EQ(createTimed().first, 0);
+    EXPECT_EQ(Office::instance().processGroup(), 0); // connected to, not started
+
+    ::kill(-group, SIGSTOP);
+    QThread::msleep(200);
+    const auto [error, took] = createTimed();
+    EXPECT_EQ(error, 462);
+    EXPECT_LT(took, Deadline + 1000);
+    EXPECT_EQ(::kill(-group, 0), 0); // still there
+    ::kill(-group, SIGKILL);
+    EXPECT_TRUE(calctest::WaitUntilGone(group, 5000));
+}
