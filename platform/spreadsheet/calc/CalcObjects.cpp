@@ -27,14 +27,6 @@ namespace {
     throw automation::Error(automation::errors::InvalidArgument, description);
 }
 
-const uno::Reference<sheet::XSpreadsheets>& sheetsOf(const BookRef& book) {
-    return book->sheets();
-}
-
-const uno::Reference<container::XIndexAccess>& indexOf(const BookRef& book) {
-    return book->sheetIndex();
-}
-
 QString nameOf(const uno::Reference<sheet::XSpreadsheet>& sheet) {
     return toQString(uno::Reference<container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName());
 }
@@ -78,8 +70,8 @@ SheetsPtr CalcWorkbook::Sheets() {
 WorksheetPtr CalcSheets::Add() {
     return unoCall(
         [&] {
-            const auto sheets = sheetsOf(book_);
-            const int32_t count = indexOf(book_)->getCount();
+            const auto sheets = book_->sheets();
+            const int32_t count = book_->sheetIndex()->getCount();
             QString name;
             for (int32_t number = count + 1; name.isEmpty(); ++number) {
                 const QString candidate = QStringLiteral("Sheet%1").arg(number);
@@ -98,13 +90,13 @@ WorksheetPtr CalcSheets::Add() {
 
 int32_t CalcSheets::Count() {
     book_->flushAll();
-    return unoCall([&] { return indexOf(book_)->getCount(); });
+    return unoCall([&] { return book_->sheetIndex()->getCount(); });
 }
 
 WorksheetPtr CalcSheets::Item(int32_t index) {
     book_->flushAll();
     return unoCall([&] {
-        const auto sheets = indexOf(book_);
+        const auto sheets = book_->sheetIndex();
         if (index < 1 || index > sheets->getCount())
             notFound();
         const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(index - 1),
@@ -116,7 +108,7 @@ WorksheetPtr CalcSheets::Item(int32_t index) {
 WorksheetPtr CalcSheets::Item(const QString& name) {
     book_->flushAll();
     return unoCall([&] {
-        const auto sheets = sheetsOf(book_);
+        const auto sheets = book_->sheets();
         if (!sheets->hasByName(toOUString(name)))
             notFound();
         const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(toOUString(name)),
@@ -171,10 +163,10 @@ RangePtr CalcWorksheet::Range(const QString& cell1, const QString& cell2) {
 void CalcWorksheet::Delete() {
     book_->flushAll();
     unoCall([&] {
-        if (indexOf(book_)->getCount() < 2)
+        if (book_->sheetIndex()->getCount() < 2)
             invalid(QStringLiteral("A workbook must keep at least one sheet."));
         sheet_->discard();
-        sheetsOf(book_)->removeByName(toOUString(nameOf(sheet_->sheet())));
+        book_->sheets()->removeByName(toOUString(nameOf(sheet_->sheet())));
     });
     book_->forget(sheet_.get());
 }
@@ -183,7 +175,7 @@ void CalcWorksheet::Activate() {
     book_->flushAll();
     unoCall([&] {
         const QString name = nameOf(sheet_->sheet());
-        const auto sheets = indexOf(book_);
+        const auto sheets = book_->sheetIndex();
         for (int32_t i = 0; i < sheets->getCount(); ++i) {
             const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(i),
                                                             uno::UNO_QUERY_THROW);
