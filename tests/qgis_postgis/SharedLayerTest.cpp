@@ -15,6 +15,7 @@
 #include "support/ErrorOf.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <qgsmapcanvas.h>
@@ -113,6 +114,29 @@ TEST_F(SharedPostgisLayer, PostgisFindPushpinAsksTheServerUntilAFullWalkBuiltThe
     EXPECT_TRUE(state->indexed()) << "a full walk built it";
     EXPECT_TRUE(map_->FindPushpin("Later"));
     EXPECT_FALSE(map_->FindPushpin("Nowhere"));
+}
+
+TEST_F(SharedPostgisLayer, PostgisFindPushpinKeepsHandlingEventsWhileTheServerWorks) {
+    addTable({"Alpha", "Beta"});
+    auto& other = PostgisServer::shared();
+    // The second connection holds the table until an event of this thread lets it go
+    // (or, should none come, the server after 5 s).
+    other.exec(QStringLiteral("BEGIN"));
+    other.exec(QStringLiteral("SET LOCAL idle_in_transaction_session_timeout = '5s'"));
+    other.exec(QStringLiteral("LOCK TABLE %1 IN ACCESS EXCLUSIVE MODE").arg(table_));
+    bool releasedDuringTheCall = false;
+    QTimer release;
+    release.setSingleShot(true);
+    QObject::connect(&release, &QTimer::timeout, [&] {
+        other.exec(QStringLiteral("COMMIT"));
+        releasedDuringTheCall = true;
+    });
+    release.start(50);
+    const auto beta = map_->FindPushpin("Beta");
+    release.stop();
+    EXPECT_TRUE(releasedDuringTheCall);
+    ASSERT_TRUE(beta);
+    EXPECT_TRUE(at(beta, 1));
 }
 
 TEST_F(SharedPostgisLayer, PostgisFindPushpinSeesDeletesAndRenamesMadeElsewhere) {

@@ -3,6 +3,7 @@
 #include "PushpinAppearance.h"
 
 #include "QgisErrors.h"
+#include "ResponsiveQuery.h"
 
 #include <qgsauxiliarystorage.h>
 #include <qgscoordinatereferencesystem.h>
@@ -230,11 +231,15 @@ bool QgisLayer::queryFirstNamed(const QString& name, int64_t& featureId) {
     request.setFlags(QgsFeatureRequest::NoGeometry);
     request.setSubsetOfAttributes(QgsAttributeList{namer().field()});
     request.setLimit(1);
-    QgsFeatureIterator it = layer.getFeatures(request);
-    QgsFeature f;
-    if (!next(it, f))
+    // Without an index on the name column the server scans the whole table for this:
+    // the window goes on meanwhile. The layer may be gone when the answer comes.
+    const QString layerName = layer.name();
+    const FirstFeature first = firstFeatureResponsively(layer, request);
+    if (!first.sourceAnswered)
+        throwSourceUnavailable(layerName);
+    if (!first.found || !layer_)
         return false;
-    featureId = f.id();
+    featureId = first.id;
     return true;
 }
 

@@ -147,7 +147,9 @@ mappoint::DataSetsPtr QgisMap::DataSets() {
 }
 
 mappoint::PushpinPtr QgisMap::FindPushpin(const QString& name) {
-    for (const auto& layer : pointLayers()) {
+    // A copy: a layer may ask its server while events run, which may change the layers.
+    const std::vector<std::shared_ptr<QgisLayer>> layers = pointLayers();
+    for (const auto& layer : layers) {
         int64_t id = 0;
         if (layer->layer() && layer->firstNamed(name, id))
             return std::make_shared<QgisPushpin>(shared_from_this(), layer, id);
