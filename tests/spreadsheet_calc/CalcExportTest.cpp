@@ -3,6 +3,12 @@
 #include "ExportTestSupport.h"
 #include "export/ExportWiring.h"
 #include "export/SpreadsheetExport.h"
+#include "spreadsheet/Application.h"
+#include "spreadsheet/Range.h"
+#include "spreadsheet/Sheets.h"
+#include "spreadsheet/Workbook.h"
+#include "spreadsheet/Workbooks.h"
+#include "spreadsheet/Worksheet.h"
 
 #include <QAction>
 #include <QDate>
@@ -169,6 +175,21 @@ TEST_F(CalcExport, ValuesWithoutACellValueLeaveTheirCellsEmpty) {
         EXPECT_EQ(calctest::ReadCell(documents.front(), "Odd", 2, column).type, Cell::Type::Empty)
             << "column " << column;
     EXPECT_EQ(calctest::ReadCell(documents.front(), "Odd", 2, 9).type, Cell::Type::Number);
+}
+
+TEST_F(CalcExport, AnEmptyValueGivenToARangeEmptiesItsCells) {
+    {
+        const auto app = automation::CreateObjectAs<spreadsheet::Application>("Excel.Application");
+        const auto sheet = app->Workbooks()->Add()->Sheets()->Item(1);
+        sheet->Range("A1", "B2")->SetValue("x");
+        sheet->Range("A1", "A2")->SetValue(QVariant());
+    }
+    const auto documents = calctest::OpenDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    for (int row = 1; row <= 2; ++row) {
+        EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet1", row, 1).type, Cell::Type::Empty);
+        EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet1", row, 2).text, "x");
+    }
 }
 
 } // namespace

@@ -108,7 +108,8 @@ uno::Any CellValue::toAny() const {
         return uno::Any(*number);
     if (const QString* text = std::get_if<QString>(&value))
         return uno::Any(toOUString(*text));
-    return {};
+    // An empty text leaves a cell empty; a void value would put an error into it.
+    return uno::Any(rtl::OUString());
 }
 
 QVariant CellValue::toVariant() const {

@@ -23,7 +23,7 @@ struct CellValue {
     bool multiline = false;
 
     bool empty() const { return std::holds_alternative<std::monostate>(value); }
-    // The value as Calc takes it: void when empty, a double or a string.
+    // The value as Calc's cell arrays take it: a double or a string, empty when empty.
     css::uno::Any toAny() const;
     // The value as the object model reads it back: empty, a double or a string.
     QVariant toVariant() const;

@@ -53,14 +53,12 @@ uno::Sequence<uno::Sequence<uno::Any>> blockData(const std::vector<std::vector<C
                                                  size_t left, size_t right) {
     uno::Sequence<uno::Sequence<uno::Any>> data(int32_t(rows.size()));
     auto* line = data.getArray();
-    // An empty string leaves a cell empty; a void value would put an error into it.
-    const uno::Any empty(rtl::OUString{});
+    const uno::Any empty = CellValue().toAny();
     for (auto& cells : rows) {
         uno::Sequence<uno::Any> values(int32_t(right - left + 1));
         auto* value = values.getArray();
         for (size_t column = left; column <= right; ++column)
-            value[column - left] =
-                column < cells.size() && !cells[column].empty() ? cells[column].toAny() : empty;
+            value[column - left] = column < cells.size() ? cells[column].toAny() : empty;
         *line++ = std::move(values);
     }
     return data;
@@ -204,12 +202,20 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
                            const Widths& widths) {
     // The runs of columns that hold something: the sheet is empty around the block, so
     // a column empty in every row (such as the one before the latitude) is not sent.
+    // Rows with text of several lines get their height from Calc explicitly.
     std::vector<bool> used;
-    for (const auto& cells : rows) {
+    std::vector<int32_t> tallRows;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const auto& cells = rows[row];
         used.resize(std::max(used.size(), cells.size()));
-        for (size_t column = 0; column < cells.size(); ++column)
+        bool tall = false;
+        for (size_t column = 0; column < cells.size(); ++column) {
             if (!cells[column].empty() || cells[column].format != CellFormat::General)
                 used[column] = true;
+            tall = tall || cells[column].multiline;
+        }
+        if (tall)
+            tallRows.push_back(firstRow + int32_t(row));
     }
     std::vector<std::pair<size_t, size_t>> spans;
     for (size_t column = 0; column < used.size(); ++column) {
@@ -224,11 +230,6 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     flushedThrough_ = std::max(flushedThrough_, lastRow);
     if (spans.empty())
         return false;
-    std::vector<int32_t> tallRows;
-    for (size_t row = 0; row < rows.size(); ++row)
-        if (std::any_of(rows[row].begin(), rows[row].end(),
-                        [](const CellValue& cell) { return cell.multiline; }))
-            tallRows.push_back(firstRow + int32_t(row));
     // Number formats per column, one call per run of equally formatted rows; the keys
     // are asked for here, as the block goes to Calc in the background.
     struct FormatRun {
