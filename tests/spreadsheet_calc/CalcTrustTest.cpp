@@ -220,8 +220,6 @@ TEST_F(CalcTrust, AStoppedCalcFailsWithinTheDeadlineAndTheNextExportWorks) {
     EXPECT_EQ(messages(), 0);
 }
 
-} // namespace
-
 // A Calc this host did not start (an earlier session's, on Locastra's pipe): stopped, it
 // fails the call within the deadline all the same, and it is left for its owner.
 TEST_F(CalcTrust, AStoppedCalcThisHostDidNotStartFailsWithinTheDeadline) {
@@ -248,3 +246,5 @@ TEST_F(CalcTrust, AStoppedCalcThisHostDidNotStartFailsWithinTheDeadline) {
     ::kill(-group, SIGKILL);
     EXPECT_TRUE(calctest::WaitUntilGone(group, 5000));
 }
+
+} // namespace
