@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDate>
 #include <limits>
+#include <utility>
 
 using calctest::Cell;
 using exporttest::Set;
@@ -190,6 +191,32 @@ TEST_F(CalcExport, AnEmptyValueGivenToARangeEmptiesItsCells) {
         EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet1", row, 1).type, Cell::Type::Empty);
         EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet1", row, 2).text, "x");
     }
+}
+
+// Text of several lines gets a row tall enough, in a block sent between others and in a
+// cell written on its own into a sheet the workbook already had.
+TEST_F(CalcExport, RowsOfSeveralLinesGetTheirHeightInBlocksAndSingleCells) {
+    {
+        const auto app = automation::CreateObjectAs<spreadsheet::Application>("Excel.Application");
+        const auto sheets = app->Workbooks()->Add()->Sheets();
+        const auto other = sheets->Item(1);
+        const auto streamed = sheets->Add();
+        for (int row = 1; row <= 3000; ++row) {
+            streamed->Cells(row, 2)->SetValue(row == 1200 ? QStringLiteral("a\nb") : "x");
+            streamed->Cells(row, 4)->SetValue(row);
+            if (row == 2000)
+                other->Cells(5, 1)->SetValue(QStringLiteral("c\nd"));
+        }
+    }
+    const auto documents = calctest::OpenDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    for (const auto& [name, tall] : {std::pair{"Sheet1", 5}, std::pair{"Sheet2", 1200}}) {
+        const auto sheet = calctest::Sheet(documents.front(), name);
+        EXPECT_GT(calctest::RowHeight(sheet, tall), calctest::RowHeight(sheet, 2) * 3 / 2) << name;
+        EXPECT_EQ(calctest::RowHeight(sheet, tall + 1), calctest::RowHeight(sheet, 2)) << name;
+    }
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 3).type, Cell::Type::Empty);
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 4).number, 1200);
 }
 
 } // namespace

@@ -166,7 +166,7 @@ int32_t SheetState::columnCount() {
 void SheetState::flush() {
     useCellFont();
     auto widths = widths_.takeChanges();
-    if (!widths.empty() && widthsCall_ == lastBackgroundCall())
+    if (!widths.empty() && backgroundCallRunning(widthsCall_))
         finishBackground(); // the widths before these must not land after them
     if (!sendRows(widths) && !widths.empty())
         unoCall([&] { setWidths(sheet_, widths); }, Order::Alongside);
@@ -195,40 +195,36 @@ void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell)
         if (cell.format != CellFormat::General)
             setNumberFormat(uno::Reference<table::XCellRange>(target, uno::UNO_QUERY_THROW),
                             book_.formatKey(cell.format));
+        if (cell.multiline) // Calc keeps the row's height for a cell written on its own
+            fitRowHeight(sheet_, row);
     });
 }
 
 bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t firstRow,
                            const Widths& widths) {
-    // The runs of columns that hold something: the sheet is empty around the block, so
-    // a column empty in every row (such as the one before the latitude) is not sent.
+    // The columns from the first to the last that holds something, as one rectangle: the
+    // sheet is empty around the block, so empty columns at either side are not sent. An
+    // empty column inside (such as the one before the latitude) is sent as empty cells:
+    // each call costs Calc more than a column of empty cells does.
     // Rows with text of several lines get their height from Calc explicitly.
-    std::vector<bool> used;
+    size_t left = SIZE_MAX, right = 0;
     std::vector<int32_t> tallRows;
     for (size_t row = 0; row < rows.size(); ++row) {
         const auto& cells = rows[row];
-        used.resize(std::max(used.size(), cells.size()));
         bool tall = false;
         for (size_t column = 0; column < cells.size(); ++column) {
-            if (!cells[column].empty() || cells[column].format != CellFormat::General)
-                used[column] = true;
+            if (!cells[column].empty() || cells[column].format != CellFormat::General) {
+                left = std::min(left, column);
+                right = std::max(right, column);
+            }
             tall = tall || cells[column].multiline;
         }
         if (tall)
             tallRows.push_back(firstRow + int32_t(row));
     }
-    std::vector<std::pair<size_t, size_t>> spans;
-    for (size_t column = 0; column < used.size(); ++column) {
-        if (!used[column])
-            continue;
-        if (spans.empty() || spans.back().second + 1 != column)
-            spans.emplace_back(column, column);
-        else
-            spans.back().second = column;
-    }
     const int32_t lastRow = firstRow + int32_t(rows.size()) - 1;
     flushedThrough_ = std::max(flushedThrough_, lastRow);
-    if (spans.empty())
+    if (left > right)
         return false;
     // Number formats per column, one call per run of equally formatted rows; the keys
     // are asked for here, as the block goes to Calc in the background.
@@ -236,7 +232,7 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
         int32_t column, top, bottom, key;
     };
     std::vector<FormatRun> formats;
-    for (size_t column = spans.front().first; column <= spans.back().second; ++column) {
+    for (size_t column = left; column <= right; ++column) {
         size_t row = 0;
         while (row < rows.size()) {
             const auto formatAt = [&](size_t r) {
@@ -256,17 +252,15 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     const uint64_t call =
         unoCallInBackground([document = book_.document(), sheet = sheet_, rows = std::move(rows),
                              formats = std::move(formats), tallRows = std::move(tallRows), widths,
-                             spans = std::move(spans), firstRow, lastRow]() mutable {
+                             left, right, firstRow, lastRow]() mutable {
             // Another block may switch the adjustment on again meanwhile: this one is then
             // slower, never wrong.
             adjustRowHeights(document, false);
             try {
-                for (const auto& [left, right] : spans) {
-                    const auto range = sheet->getCellRangeByPosition(int32_t(left), firstRow,
-                                                                     int32_t(right), lastRow);
-                    uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
-                        ->setDataArray(blockData(rows, left, right));
-                }
+                const auto range =
+                    sheet->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
+                uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
+                    ->setDataArray(blockData(rows, left, right));
                 for (const FormatRun& run : formats)
                     setNumberFormat(
                         sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),

@@ -74,9 +74,10 @@ struct PendingCall {
     }
 };
 
-// The calls running in the background, oldest first. Two at a time: while Calc works
-// on one, the next is already being marshalled and sent.
-constexpr size_t InFlight = 2;
+// The calls running in the background, oldest first. Three at a time: while Calc works
+// on one, the next is already being marshalled and sent, and the one after that is
+// sent as soon as it is made, so that Calc finds a call waiting when it ends one.
+constexpr size_t InFlight = 3;
 
 struct BackgroundCall {
     PendingCall call;
@@ -169,8 +170,8 @@ namespace {
 uint64_t backgroundCalls = 0;
 } // namespace
 
-uint64_t lastBackgroundCall() {
-    return backgroundCalls;
+bool backgroundCallRunning(uint64_t call) {
+    return call > backgroundCalls - background().size();
 }
 
 uint64_t runInBackground(std::function<void()> body) {
