@@ -9,11 +9,13 @@
 #include "spreadsheet/Workbook.h"
 #include "spreadsheet/Workbooks.h"
 #include "spreadsheet/Worksheet.h"
+#include "spreadsheet/calc/CellValues.h"
 
 #include <QAction>
 #include <QDate>
 #include <limits>
 #include <utility>
+#include <vector>
 
 using calctest::Cell;
 using exporttest::Set;
@@ -217,6 +219,36 @@ TEST_F(CalcExport, RowsOfSeveralLinesGetTheirHeightInBlocksAndSingleCells) {
     }
     EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 3).type, Cell::Type::Empty);
     EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 4).number, 1200);
+}
+
+// A column's numbers are written out only when their bound passes the widest so far: a
+// bound below the real length would leave the column too narrow.
+TEST(CalcNumberLength, NeverExceedsItsBound) {
+    std::vector<double> numbers = {0,
+                                   1,
+                                   0.1,
+                                   1e-4,
+                                   9.99999999999999e-5,
+                                   1e-5,
+                                   1e15,
+                                   1e16,
+                                   1e-300,
+                                   1.0 / 3,
+                                   2.0 / 3,
+                                   1e100,
+                                   -1e-100,
+                                   5e-324,
+                                   std::numeric_limits<double>::max(),
+                                   123456789012345.0,
+                                   999999999999999.9,
+                                   0.000123456789012345};
+    for (double x = 1e-7; x < 1e17; x *= 1.37)
+        numbers.push_back(x * (1 + 1.0 / 7));
+    for (double number : numbers)
+        for (double sign : {1.0, -1.0})
+            EXPECT_LE(spreadsheet::calc::GeneralNumberLength(sign * number),
+                      spreadsheet::calc::GeneralNumberLengthBound(sign * number))
+                << sign * number;
 }
 
 } // namespace

@@ -139,7 +139,7 @@ void CalcWorksheet::SetName(const QString& name) {
 RangePtr CalcWorksheet::Cells(int32_t row, int32_t column) {
     if (row < 1 || row > sheet_->rowCount() || column < 1 || column > sheet_->columnCount())
         invalid(QStringLiteral("Cell (%1, %2) is outside the sheet.").arg(row).arg(column));
-    return std::make_shared<CalcRange>(app_, book_, sheet_,
+    return std::make_shared<CalcRange>(shared_from_this(),
                                        CellRect{row - 1, column - 1, row - 1, column - 1});
 }
 
@@ -156,7 +156,7 @@ RangePtr CalcWorksheet::Range(const QString& cell1, const QString& cell2) {
     ParseA1(cell1, r1, c1, sheet_->rowCount(), sheet_->columnCount());
     ParseA1(cell2, r2, c2, sheet_->rowCount(), sheet_->columnCount());
     return std::make_shared<CalcRange>(
-        app_, book_, sheet_,
+        shared_from_this(),
         CellRect{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)});
 }
 
@@ -202,8 +202,7 @@ void CalcRange::SetValue(const QVariant& value) {
 }
 
 RangePtr CalcRange::EntireColumn() {
-    return std::make_shared<CalcRange>(app_, book_, sheet_,
-                                       CellRect{0, rect_.left, -1, rect_.right});
+    return std::make_shared<CalcRange>(worksheet_, CellRect{0, rect_.left, -1, rect_.right});
 }
 
 void CalcRange::AutoFit() {

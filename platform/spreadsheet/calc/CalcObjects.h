@@ -56,7 +56,7 @@ private:
     BookRef book_;
 };
 
-class CalcWorksheet : public Worksheet {
+class CalcWorksheet : public Worksheet, public std::enable_shared_from_this<CalcWorksheet> {
 public:
     CalcWorksheet(AppRef app, BookRef book, SheetRef sheet)
         : app_(std::move(app)), book_(std::move(book)), sheet_(std::move(sheet)) {}
@@ -68,6 +68,8 @@ public:
     RangePtr Range(const QString& cell1, const QString& cell2) override;
     void Delete() override;
     void Activate() override;
+
+    SheetState& state() const { return *sheet_; }
 
 private:
     AppRef app_;
@@ -84,10 +86,12 @@ struct CellRect {
     int32_t right = 0;
 };
 
+// A range keeps its worksheet alive, and through it the sheet, workbook and application:
+// one reference for the many ranges a client makes and drops per row.
 class CalcRange : public spreadsheet::Range {
 public:
-    CalcRange(AppRef app, BookRef book, SheetRef sheet, CellRect rect)
-        : app_(std::move(app)), book_(std::move(book)), sheet_(std::move(sheet)), rect_(rect) {}
+    CalcRange(std::shared_ptr<const CalcWorksheet> worksheet, CellRect rect)
+        : worksheet_(std::move(worksheet)), sheet_(&worksheet_->state()), rect_(rect) {}
     QVariant Value() override;
     void SetValue(const QVariant& value) override;
     RangePtr EntireColumn() override;
@@ -95,9 +99,8 @@ public:
     double ColumnWidth() override;
 
 private:
-    AppRef app_;
-    BookRef book_;
-    SheetRef sheet_;
+    std::shared_ptr<const CalcWorksheet> worksheet_;
+    SheetState* sheet_;
     CellRect rect_;
 };
 

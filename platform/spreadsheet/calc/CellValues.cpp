@@ -28,14 +28,6 @@ double fractionOf(const QTime& time) {
     return time.msecsSinceStartOfDay() / 86400000.0;
 }
 
-// Characters of a number as the General format shows it: up to 15 significant digits.
-int numberLength(double number) {
-    char text[32];
-    const auto result =
-        std::to_chars(text, text + sizeof text, number, std::chars_format::general, 15);
-    return int(result.ptr - text);
-}
-
 CellValue text(const QString& value) {
     const bool lines = value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
     return {value, CellFormat::General, int(value.size()), lines};
@@ -46,6 +38,25 @@ CellValue number(double value, CellFormat format, int length) {
 }
 
 } // namespace
+
+int GeneralNumberLength(double number) {
+    char text[32];
+    const auto result =
+        std::to_chars(text, text + sizeof text, number, std::chars_format::general, 15);
+    return int(result.ptr - text);
+}
+
+int GeneralNumberLengthBound(double number) {
+    const double size = std::abs(number);
+    const int sign = std::signbit(number) ? 1 : 0; // "-0" too
+    if (size == 0)
+        return sign + 1;
+    if (size >= 1 && size < 1e15)
+        return sign + 16; // digits and the point
+    if (size >= 1e-4 && size < 1)
+        return sign + 20; // "0.", up to three zeros, the digits
+    return sign + 21;     // digits, the point and an exponent of up to three digits
+}
 
 CellValue ToCell(const QVariant& value) {
     if (!value.isValid() || value.isNull())
@@ -81,21 +92,21 @@ CellValue ToCell(const QVariant& value) {
         const double d = value.toDouble();
         if (!std::isfinite(d))
             return {};
-        return number(d, CellFormat::General, numberLength(d));
+        return number(d, CellFormat::General, UnmeasuredNumber);
     }
     case QMetaType::LongLong:
     case QMetaType::Long: {
         // Integers beyond 2^53 would not survive as a double: they are kept as text.
         const qlonglong whole = value.toLongLong();
         return std::abs(whole) <= ExactIntegers
-                   ? number(double(whole), CellFormat::General, numberLength(double(whole)))
+                   ? number(double(whole), CellFormat::General, UnmeasuredNumber)
                    : text(value.toString());
     }
     case QMetaType::ULongLong:
     case QMetaType::ULong: {
         const qulonglong whole = value.toULongLong();
         return whole <= qulonglong(ExactIntegers)
-                   ? number(double(whole), CellFormat::General, numberLength(double(whole)))
+                   ? number(double(whole), CellFormat::General, UnmeasuredNumber)
                    : text(value.toString());
     }
     default:

@@ -14,10 +14,14 @@ enum class CellFormat : uint8_t { General, Date, DateTime, Time, Boolean };
 
 // Held as Qt text until it goes to Calc, so that the UNO value is made where the block
 // is sent, off the thread that walks the records.
+constexpr int UnmeasuredNumber = -1;
+
 struct CellValue {
     std::variant<std::monostate, double, QString> value; // empty, a number or text
     CellFormat format = CellFormat::General;
-    // The length of the text the cell shows, in characters (for column widths).
+    // The length of the text the cell shows, in characters (for column widths);
+    // UnmeasuredNumber for a number in the General format, measured only when it may
+    // be the widest of its column.
     int displayLength = 0;
     // Text of more than one line, which needs a row taller than the default.
     bool multiline = false;
@@ -34,6 +38,11 @@ struct CellValue {
 // 0 shown as TRUE or FALSE, everything else is text and never a formula. An invalid
 // date or time, NaN and infinity give an empty cell.
 CellValue ToCell(const QVariant& value);
+
+// The characters of a number as the General format shows it (up to 15 significant
+// digits), and a bound of them found without writing the number out.
+int GeneralNumberLength(double number);
+int GeneralNumberLengthBound(double number);
 
 // The text a cell of this value shows, for measuring a column.
 QString DisplayText(const CellValue& cell);

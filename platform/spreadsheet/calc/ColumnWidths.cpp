@@ -17,6 +17,24 @@ constexpr int FallbackCharacter = 200; // a character of 10 pt text, without a f
 
 } // namespace
 
+void ColumnWidths::note(int column, const CellValue& cell) {
+    Column& entry = columns_[column];
+    int length = cell.displayLength;
+    if (length == UnmeasuredNumber) {
+        // Most numbers of a column are no wider than its widest one so far: those are
+        // not written out.
+        const double number = std::get<double>(cell.value);
+        if (GeneralNumberLengthBound(number) <= entry.widest.displayLength)
+            return;
+        length = GeneralNumberLength(number);
+    }
+    if (length > entry.widest.displayLength) {
+        entry.widest = cell;
+        entry.widest.displayLength = length;
+        entry.changed = true;
+    }
+}
+
 void ColumnWidths::setFont(const QString& family, double points) {
     // Measuring needs a GUI application; without one the widths are estimated.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||

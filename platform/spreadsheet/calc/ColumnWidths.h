@@ -16,13 +16,7 @@ namespace spreadsheet::calc {
 class ColumnWidths {
 public:
     // A value written into a column (0-based).
-    void note(int column, const CellValue& cell) {
-        Column& entry = columns_[column];
-        if (cell.displayLength > entry.widest.displayLength) {
-            entry.widest = cell;
-            entry.changed = true;
-        }
-    }
+    void note(int column, const CellValue& cell);
     // The columns first to last fit their contents from now on.
     void fit(int first, int last);
     bool fitted(int column) const;
