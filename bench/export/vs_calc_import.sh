@@ -2,9 +2,10 @@
 # The spreadsheet export into Calc against Calc's own import of the same rows from a
 # CSV file into a new, unsaved document (loadComponentFromURL with the CSV filter),
 # both with Calc's start-up and a kept profile of their own, run interleaved three
-# times by calc_export_bench. Prints every round (with the processor time of the host
-# and of Calc), the best times, the ratio and the host's growth during the export.
-# Usage: vs_calc_import.sh [PUSHPINS] [build folder]
+# times (ROUNDS) by calc_export_bench. Prints every round (with the processor time of
+# the host and of Calc), the best and the mean times with their ratios, and the host's
+# growth during the export.
+# Usage: [ROUNDS=n] vs_calc_import.sh [PUSHPINS] [build folder]
 set -eu
 n=${1:-100000}
 build=${2:-"$(cd "$(dirname "$0")/../.." && pwd)/build"}
@@ -36,7 +37,7 @@ run_in BM_CalcCsvImport BM_ExportToCalc
 ours=()
 peer=()
 growth=()
-for round in 1 2 3; do
+for round in $(seq "${ROUNDS:-3}"); do
     read -r t host calc g < <(run BM_ExportToCalc "$n")
     ours+=("$t")
     growth+=("$g")
@@ -47,7 +48,11 @@ for round in 1 2 3; do
 done
 best() { printf '%s\n' "$@" | sort -g | head -1; }
 most() { printf '%s\n' "$@" | sort -g | tail -1; }
+mean() { printf '%s\n' "$@" | awk '{ s += $1 } END { printf "%.3f", s / NR }'; }
 b_ours=$(best "${ours[@]}")
 b_peer=$(best "${peer[@]}")
+m_ours=$(mean "${ours[@]}")
+m_peer=$(mean "${peer[@]}")
 echo "$n pushpins, best: export to Calc $b_ours s, Calc's CSV import $b_peer s," \
-     "ratio $(echo "scale=2; $b_ours / $b_peer" | bc), host growth at most $(most "${growth[@]}") MB"
+     "ratio $(echo "scale=2; $b_ours / $b_peer" | bc); mean: $m_ours s, $m_peer s," \
+     "ratio $(echo "scale=2; $m_ours / $m_peer" | bc); host growth at most $(most "${growth[@]}") MB"
