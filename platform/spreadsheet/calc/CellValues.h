@@ -12,10 +12,11 @@ namespace spreadsheet::calc {
 
 enum class CellFormat : uint8_t { General, Date, DateTime, Time, Boolean };
 
-// Held as Qt text until it goes to Calc, so that the UNO value is made where the block
-// is sent, off the thread that walks the records.
+// The display length of a number not measured yet (see CellValue::displayLength).
 constexpr int UnmeasuredNumber = -1;
 
+// Held as Qt text until it goes to Calc, so that the UNO value is made where the block
+// is sent, off the thread that walks the records.
 struct CellValue {
     std::variant<std::monostate, double, QString> value; // empty, a number or text
     CellFormat format = CellFormat::General;
