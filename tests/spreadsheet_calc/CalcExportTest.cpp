@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <com/sun/star/container/XNamed.hpp>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -135,6 +136,39 @@ TEST_F(CalcExport, ANameCalcRefusesEndsTheExportKeepingWhatWasWritten) {
     EXPECT_EQ(calctest::SheetNames(documents.front()), QStringList({"Sheet3", "Alpha", "Sheet1"}));
     EXPECT_EQ(calctest::ReadCell(documents.front(), "Alpha", 2, 1).text, "A1");
     EXPECT_EQ(messages(), 0);
+}
+
+// Names are given in the background when the adapter knows Calc takes them. A refusal
+// it could not foresee (a sheet renamed in Calc meanwhile) still reaches the caller, at
+// the next call that waits for Calc; one it could (the name of a sheet, in any case)
+// reaches SetName itself.
+TEST_F(CalcExport, ASheetNameCalcRefusesIsReportedWhetherForeseenOrNot) {
+    const auto refused = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const automation::Error& e) {
+            return e.number() == automation::errors::InvalidArgument;
+        }
+        return false;
+    };
+    {
+        const auto app = automation::CreateObjectAs<spreadsheet::Application>("Excel.Application");
+        const auto sheets = app->Workbooks()->Add()->Sheets();
+        sheets->Add()->SetName("Alpha");
+        const auto clash = sheets->Add();
+        EXPECT_TRUE(refused([&] { clash->SetName("alpha"); }));
+        const auto named = calctest::Sheet(calctest::OpenDocuments().front(), "Sheet1");
+        css::uno::Reference<css::container::XNamed>(named, css::uno::UNO_QUERY_THROW)
+            ->setName("Beta");
+        const auto late = sheets->Add();
+        EXPECT_TRUE(refused([&] {
+            late->SetName("Beta");
+            late->Name();
+        }));
+        EXPECT_EQ(late->Name(), "Sheet4");
+    }
+    EXPECT_EQ(calctest::SheetNames(calctest::OpenDocuments().front()),
+              QStringList({"Sheet4", "Sheet3", "Alpha", "Beta"}));
 }
 
 TEST_F(CalcExport, OnlyTheNewDocumentsOwnSheetIsDeletedWhateverTheDatasetsAreNamed) {

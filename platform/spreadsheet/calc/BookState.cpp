@@ -3,6 +3,7 @@
 #include "SheetState.h"
 #include "UnoSupport.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -46,13 +47,106 @@ BookState::~BookState() {
     }
 }
 
-std::shared_ptr<SheetState> BookState::stateOf(const uno::Reference<sheet::XSpreadsheet>& sheet,
-                                               bool fresh) {
+std::shared_ptr<SheetState> BookState::stateOf(const uno::Reference<sheet::XSpreadsheet>& sheet) {
     for (const auto& state : sheets_)
-        if (state->sheet() == sheet)
+        if (state->is(sheet))
             return state;
-    sheets_.push_back(std::make_shared<SheetState>(*this, sheet, fresh));
+    std::promise<uno::Reference<sheet::XSpreadsheet>> known;
+    known.set_value(sheet);
+    sheets_.push_back(std::make_shared<SheetState>(*this, known.get_future().share(), false));
     return sheets_.back();
+}
+
+namespace {
+
+int32_t activeIndexOf(const uno::Reference<sheet::XSpreadsheetView>& view) {
+    return uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
+                                                        uno::UNO_QUERY_THROW)
+        ->getRangeAddress()
+        .Sheet;
+}
+
+} // namespace
+
+std::shared_ptr<SheetState> BookState::addSheet() {
+    if (!calcView_ || !calcSheetIndex_.is())
+        unoCall(
+            [this] {
+                view();
+                sheetIndex();
+            },
+            Order::Alongside);
+    auto added = std::make_shared<std::promise<uno::Reference<sheet::XSpreadsheet>>>();
+    // Without a view Calc knows no active sheet: the adapter's own count holds.
+    changeSheets([sheets = calcSheets_, index = calcSheetIndex_, view = *calcView_,
+                  position = active_, added]() mutable {
+        try {
+            const int32_t count = index->getCount();
+            rtl::OUString name;
+            for (int32_t number = count + 1; name.isEmpty(); ++number) {
+                const rtl::OUString candidate = toOUString(QStringLiteral("Sheet%1").arg(number));
+                if (!sheets->hasByName(candidate))
+                    name = candidate;
+            }
+            if (view.is())
+                position = activeIndexOf(view);
+            sheets->insertNewByName(name, sal_Int16(position));
+            const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(name),
+                                                            uno::UNO_QUERY_THROW);
+            if (view.is())
+                view->setActiveSheet(sheet);
+            added->set_value(sheet);
+        } catch (...) {
+            added->set_exception(std::current_exception());
+            throw;
+        }
+    });
+    sheets_.push_back(std::make_shared<SheetState>(*this, added->get_future().share(), true));
+    return sheets_.back();
+}
+
+void BookState::changeSheets(std::function<void()> change) {
+    auto done = std::make_shared<std::promise<void>>();
+    unoCallInBackground([before = std::exchange(lastChange_, done->get_future().share()), done,
+                         change = std::move(change)] {
+        // In the order asked for; a change that failed is reported by its own call.
+        if (before.valid())
+            before.wait();
+        try {
+            change();
+        } catch (...) {
+            done->set_value();
+            throw;
+        }
+        done->set_value();
+    });
+}
+
+bool BookState::surelyAccepted(const QString& name) {
+    // The names of new sheets, by the adapter and by Calc in English.
+    static const QRegularExpression newSheet(QStringLiteral("^sheet\\d+$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (name.isEmpty() || name.startsWith('\'') || name.endsWith('\'') ||
+        newSheet.match(name).hasMatch())
+        return false;
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control || QStringView(u":\\/?*[]").contains(c))
+            return false;
+    if (!names_)
+        names_ = unoCall(
+            [this] {
+                QStringList names;
+                for (const rtl::OUString& known : sheets()->getElementNames())
+                    names.append(toQString(known));
+                return names;
+            },
+            Order::Alongside);
+    return !names_->contains(name, Qt::CaseInsensitive);
+}
+
+void BookState::noteName(const QString& name) {
+    if (names_)
+        names_->append(name);
 }
 
 void BookState::forget(const SheetState* state) {
@@ -133,29 +227,17 @@ std::pair<QString, double> BookState::cellFont() {
     return *font_;
 }
 
-int32_t BookState::sheetExtent(const uno::Reference<sheet::XSpreadsheet>& sheet, bool rows) {
+int32_t BookState::sheetExtent(bool rows) {
     int32_t& known = rows ? rows_ : columns_;
     if (known == 0)
         known = unoCall(
             [&] {
-                const uno::Reference<table::XColumnRowRange> range(sheet, uno::UNO_QUERY_THROW);
+                const uno::Reference<table::XColumnRowRange> range(sheetIndex()->getByIndex(0),
+                                                                   uno::UNO_QUERY_THROW);
                 return rows ? range->getRows()->getCount() : range->getColumns()->getCount();
             },
             Order::Alongside);
     return known;
-}
-
-int32_t BookState::activeIndex() {
-    return unoCall(
-        [&] {
-            if (const auto& view = this->view(); view.is())
-                active_ = uno::Reference<sheet::XCellRangeAddressable>(view->getActiveSheet(),
-                                                                       uno::UNO_QUERY_THROW)
-                              ->getRangeAddress()
-                              .Sheet;
-            return active_;
-        },
-        Order::Alongside);
 }
 
 void BookState::activate(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t index) {

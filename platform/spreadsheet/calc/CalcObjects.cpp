@@ -64,28 +64,10 @@ SheetsPtr CalcWorkbook::Sheets() {
 
 // --- Sheets -----------------------------------------------------------------------------
 
-// A new sheet before the active one, named "SheetN" with the lowest free N above the
-// current count, and made active. What other sheets have pending is sent once rows
-// arrive for the new one, so Calc takes it in while they are being made.
+// Added in the background (see BookState::addSheet): what other sheets have pending is
+// sent once rows arrive for the new one, so Calc takes it in while they are being made.
 WorksheetPtr CalcSheets::Add() {
-    return unoCall(
-        [&] {
-            const auto sheets = book_->sheets();
-            const int32_t count = book_->sheetIndex()->getCount();
-            QString name;
-            for (int32_t number = count + 1; name.isEmpty(); ++number) {
-                const QString candidate = QStringLiteral("Sheet%1").arg(number);
-                if (!sheets->hasByName(toOUString(candidate)))
-                    name = candidate;
-            }
-            const int32_t position = book_->activeIndex();
-            sheets->insertNewByName(toOUString(name), sal_Int16(position));
-            const uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(toOUString(name)),
-                                                            uno::UNO_QUERY_THROW);
-            book_->activate(sheet, position);
-            return std::make_shared<CalcWorksheet>(app_, book_, book_->stateOf(sheet, true));
-        },
-        Order::Alongside);
+    return std::make_shared<CalcWorksheet>(app_, book_, book_->addSheet());
 }
 
 int32_t CalcSheets::Count() {
@@ -123,17 +105,21 @@ QString CalcWorksheet::Name() {
     return unoCall([&] { return nameOf(sheet_->sheet()); });
 }
 
-// Calc keeps the old name when it does not accept the new one, without saying so.
+// Calc keeps the old name when it does not accept the new one, without saying so. A
+// name it surely takes is set in the background, as a new sheet is added; a name it may
+// refuse is awaited, so that the refusal reaches this caller.
 void CalcWorksheet::SetName(const QString& name) {
-    const bool taken = unoCall(
-        [&] {
-            uno::Reference<container::XNamed>(sheet_->sheet(), uno::UNO_QUERY_THROW)
-                ->setName(toOUString(name));
-            return nameOf(sheet_->sheet()) == name;
-        },
-        Order::Alongside);
-    if (!taken)
-        invalid(QStringLiteral("The sheet name \"%1\" is not allowed or already used.").arg(name));
+    const bool sure = book_->surelyAccepted(name);
+    book_->changeSheets([sheet = sheet_->calcSheet(), name] {
+        uno::Reference<container::XNamed>(sheet.get(), uno::UNO_QUERY_THROW)
+            ->setName(toOUString(name));
+        if (nameOf(sheet.get()) != name)
+            invalid(
+                QStringLiteral("The sheet name \"%1\" is not allowed or already used.").arg(name));
+    });
+    book_->noteName(name);
+    if (!sure)
+        finishBackground();
 }
 
 RangePtr CalcWorksheet::Cells(int32_t row, int32_t column) {

@@ -21,9 +21,10 @@ namespace {
 // enough that a call which has to wait for the blocks in flight (Calc runs one call at
 // a time) waits little; large enough that a block's own cost is small beside its cells.
 constexpr size_t BlockRows = 4000;
-// A sheet's first block is small and each next one twice as large, up to BlockRows:
-// Calc, idle while the first rows of a new sheet are made, gets them soon.
-constexpr size_t FirstBlockRows = 500;
+// A sheet's first block is smaller and each next one twice as large, up to BlockRows:
+// Calc, idle while the export's first rows are made, gets them soon. (At a later sheet
+// it still has the blocks of the sheet before.)
+constexpr size_t FirstBlockRows = 2000;
 constexpr qint64 FlushIntervalMs = 250;
 
 void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key) {
@@ -73,9 +74,17 @@ void fitRowHeight(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t row)
 
 } // namespace
 
-SheetState::SheetState(BookState& book, uno::Reference<sheet::XSpreadsheet> sheet, bool fresh)
+SheetState::SheetState(BookState& book, CalcSheet sheet, bool fresh)
     : book_(book), sheet_(std::move(sheet)), fresh_(fresh), blockRows_(FirstBlockRows) {
     sinceFlush_.start();
+}
+
+bool SheetState::is(const uno::Reference<sheet::XSpreadsheet>& sheet) const {
+    try {
+        return sheet_.get() == sheet;
+    } catch (...) {
+        return false;
+    }
 }
 
 void SheetState::write(int32_t row, int32_t column, const QVariant& value) {
@@ -122,7 +131,7 @@ void SheetState::fill(int32_t top, int32_t left, int32_t bottom, int32_t right,
     uno::Sequence<uno::Sequence<uno::Any>> data(bottom - top + 1);
     std::fill(data.getArray(), data.getArray() + data.getLength(), line);
     unoCall([&] {
-        const auto range = sheet_->getCellRangeByPosition(left, top, right, bottom);
+        const auto range = sheet()->getCellRangeByPosition(left, top, right, bottom);
         uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->setDataArray(data);
         if (cell.format != CellFormat::General)
             setNumberFormat(range, book_.formatKey(cell.format));
@@ -139,14 +148,14 @@ QVariant SheetState::read(int32_t row, int32_t column) {
     if (fresh_ && row > flushedThrough_)
         return {};
     flush();
-    return unoCall([&] { return ReadCell(sheet_->getCellByPosition(column, row)); });
+    return unoCall([&] { return ReadCell(sheet()->getCellByPosition(column, row)); });
 }
 
 double SheetState::columnWidth(int32_t column) {
     flush();
     return unoCall([&] {
         const auto columns =
-            uno::Reference<table::XColumnRowRange>(sheet_, uno::UNO_QUERY_THROW)->getColumns();
+            uno::Reference<table::XColumnRowRange>(sheet(), uno::UNO_QUERY_THROW)->getColumns();
         sal_Int32 width = 0;
         uno::Reference<beans::XPropertySet>(columns->getByIndex(column), uno::UNO_QUERY_THROW)
             ->getPropertyValue("Width") >>= width;
@@ -156,11 +165,11 @@ double SheetState::columnWidth(int32_t column) {
 }
 
 int32_t SheetState::rowCount() {
-    return book_.sheetExtent(sheet_, true);
+    return book_.sheetExtent(true);
 }
 
 int32_t SheetState::columnCount() {
-    return book_.sheetExtent(sheet_, false);
+    return book_.sheetExtent(false);
 }
 
 void SheetState::flush() {
@@ -169,7 +178,7 @@ void SheetState::flush() {
     if (!widths.empty() && backgroundCallRunning(widthsCall_))
         finishBackground(); // the widths before these must not land after them
     if (!sendRows(widths) && !widths.empty())
-        unoCall([&] { setWidths(sheet_, widths); }, Order::Alongside);
+        unoCall([&] { setWidths(sheet(), widths); }, Order::Alongside);
 }
 
 bool SheetState::sendRows(const Widths& widths) {
@@ -185,7 +194,7 @@ bool SheetState::sendRows(const Widths& widths) {
 
 void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell) {
     unoCall([&] {
-        const auto target = sheet_->getCellByPosition(column, row);
+        const auto target = sheet()->getCellByPosition(column, row);
         if (const double* number = std::get_if<double>(&cell.value))
             target->setValue(*number);
         else if (const QString* text = std::get_if<QString>(&cell.value))
@@ -196,7 +205,7 @@ void SheetState::writeDirect(int32_t row, int32_t column, const CellValue& cell)
             setNumberFormat(uno::Reference<table::XCellRange>(target, uno::UNO_QUERY_THROW),
                             book_.formatKey(cell.format));
         if (cell.multiline) // Calc keeps the row's height for a cell written on its own
-            fitRowHeight(sheet_, row);
+            fitRowHeight(sheet(), row);
     });
 }
 
@@ -249,35 +258,36 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
         }
     }
     // While the block is made into Calc's values and taken in, the next one is made.
-    const uint64_t call =
-        unoCallInBackground([document = book_.document(), sheet = sheet_, rows = std::move(rows),
-                             formats = std::move(formats), tallRows = std::move(tallRows), widths,
-                             left, right, firstRow, lastRow]() mutable {
-            // Another block may switch the adjustment on again meanwhile: this one is then
-            // slower, never wrong.
-            adjustRowHeights(document, false);
+    const uint64_t call = unoCallInBackground([document = book_.document(), calcSheet = sheet_,
+                                               rows = std::move(rows), formats = std::move(formats),
+                                               tallRows = std::move(tallRows), widths, left, right,
+                                               firstRow, lastRow]() mutable {
+        const auto& sheet = calcSheet.get(); // a sheet being added is there first
+        // Another block may switch the adjustment on again meanwhile: this one is then
+        // slower, never wrong.
+        adjustRowHeights(document, false);
+        try {
+            const auto range =
+                sheet->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
+            uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
+                ->setDataArray(blockData(rows, left, right));
+            for (const FormatRun& run : formats)
+                setNumberFormat(
+                    sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
+                    run.key);
+        } catch (const uno::Exception&) {
+            // A refused block must not leave the user's document without the adjustment.
             try {
-                const auto range =
-                    sheet->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
-                uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
-                    ->setDataArray(blockData(rows, left, right));
-                for (const FormatRun& run : formats)
-                    setNumberFormat(
-                        sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
-                        run.key);
+                adjustRowHeights(document, true);
             } catch (const uno::Exception&) {
-                // A refused block must not leave the user's document without the adjustment.
-                try {
-                    adjustRowHeights(document, true);
-                } catch (const uno::Exception&) {
-                }
-                throw;
             }
-            adjustRowHeights(document, true);
-            for (const int32_t row : tallRows)
-                fitRowHeight(sheet, row);
-            setWidths(sheet, widths);
-        });
+            throw;
+        }
+        adjustRowHeights(document, true);
+        for (const int32_t row : tallRows)
+            fitRowHeight(sheet, row);
+        setWidths(sheet, widths);
+    });
     if (!widths.empty())
         widthsCall_ = call;
     return true;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <cstdint>
+#include <future>
 #include <vector>
 
 namespace spreadsheet::calc {
@@ -18,9 +19,15 @@ class BookState;
 // anything is read from Calc, and at the end. Rows, columns 0-based.
 class SheetState {
 public:
-    SheetState(BookState& book, css::uno::Reference<css::sheet::XSpreadsheet> sheet, bool fresh);
+    // The sheet in Calc, or what a call still running in the background will make it.
+    using CalcSheet = std::shared_future<css::uno::Reference<css::sheet::XSpreadsheet>>;
+    SheetState(BookState& book, CalcSheet sheet, bool fresh);
 
-    const css::uno::Reference<css::sheet::XSpreadsheet>& sheet() const { return sheet_; }
+    // The sheet in Calc: only inside a call into Calc, which waits for it if need be.
+    const css::uno::Reference<css::sheet::XSpreadsheet>& sheet() const { return sheet_.get(); }
+    const CalcSheet& calcSheet() const { return sheet_; }
+    // Whether this is the state of the sheet; false for one Calc failed to add.
+    bool is(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet) const;
 
     void write(int32_t row, int32_t column, const QVariant& value);
     // Writes value into every cell of the rectangle.
@@ -51,7 +58,7 @@ private:
     void useCellFont();
 
     BookState& book_;
-    css::uno::Reference<css::sheet::XSpreadsheet> sheet_;
+    CalcSheet sheet_;
     // Added by the adapter: every row past flushedThrough_ is empty in Calc but for
     // what is pending, so a block can be sent as one rectangle.
     bool fresh_;

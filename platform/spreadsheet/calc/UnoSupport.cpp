@@ -74,10 +74,11 @@ struct PendingCall {
     }
 };
 
-// The calls running in the background, oldest first. Three at a time: while Calc works
-// on one, the next is already being marshalled and sent, and the one after that is
-// sent as soon as it is made, so that Calc finds a call waiting when it ends one.
-constexpr size_t InFlight = 3;
+// The calls running in the background, oldest first. Four at a time: while Calc works
+// on one, the next ones are being marshalled, sent and read by Calc, and one more is
+// sent as soon as it is made, so that Calc finds a call waiting when it ends one (and
+// a sheet being added or named waits for none).
+constexpr size_t InFlight = 4;
 
 struct BackgroundCall {
     PendingCall call;

@@ -56,10 +56,11 @@ void runWithDeadline(const std::function<void()>& body, Order order = Order::Aft
 // Starts body on a helper thread and returns at once, so the caller can prepare the
 // next call meanwhile; body must own what it uses, must not call into Calc through
 // the functions here, and must not depend on the order in which Calc runs it and the
-// background calls still running. runWithDeadline (but for calls alongside) and
-// finishBackground first wait for every background call, runInBackground for all but
-// the last two, each with the call deadline counted from its start, and report the
-// first failure. Returns the call's number, counted from 1.
+// background calls still running, but by waiting for one started before it.
+// runWithDeadline (but for calls alongside) and finishBackground first wait for every
+// background call, runInBackground for all but the last three, each with the call
+// deadline counted from its start, and report the first failure. Returns the call's
+// number, counted from 1.
 uint64_t runInBackground(std::function<void()> body);
 void finishBackground();
 // Whether a background call (by its number) may still run, in either order with the
