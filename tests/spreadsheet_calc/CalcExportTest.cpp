@@ -237,22 +237,22 @@ TEST_F(CalcExport, RowsOfSeveralLinesGetTheirHeightInBlocksAndSingleCells) {
         const auto sheets = app->Workbooks()->Add()->Sheets();
         const auto other = sheets->Item(1);
         const auto streamed = sheets->Add();
-        for (int row = 1; row <= 3000; ++row) {
-            streamed->Cells(row, 2)->SetValue(row == 1200 ? QStringLiteral("a\nb") : "x");
+        for (int row = 1; row <= 9000; ++row) {
+            streamed->Cells(row, 2)->SetValue(row == 2600 ? QStringLiteral("a\nb") : "x");
             streamed->Cells(row, 4)->SetValue(row);
-            if (row == 2000)
+            if (row == 4000)
                 other->Cells(5, 1)->SetValue(QStringLiteral("c\nd"));
         }
     }
     const auto documents = calctest::OpenDocuments();
     ASSERT_EQ(documents.size(), 1u);
-    for (const auto& [name, tall] : {std::pair{"Sheet1", 5}, std::pair{"Sheet2", 1200}}) {
+    for (const auto& [name, tall] : {std::pair{"Sheet1", 5}, std::pair{"Sheet2", 2600}}) {
         const auto sheet = calctest::Sheet(documents.front(), name);
         EXPECT_GT(calctest::RowHeight(sheet, tall), calctest::RowHeight(sheet, 2) * 3 / 2) << name;
         EXPECT_EQ(calctest::RowHeight(sheet, tall + 1), calctest::RowHeight(sheet, 2)) << name;
     }
-    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 3).type, Cell::Type::Empty);
-    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 1200, 4).number, 1200);
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 2600, 3).type, Cell::Type::Empty);
+    EXPECT_EQ(calctest::ReadCell(documents.front(), "Sheet2", 2600, 4).number, 2600);
 }
 
 // A column's numbers are written out only when their bound passes the widest so far: a

@@ -17,7 +17,7 @@ struct Options {
     int startTimeoutMs = 60000;
     // How long one call into Calc may take, the connect included; past it the
     // connection is dropped and the call fails as with a closed Calc. The longest
-    // calls of an export are sending one block of rows (at most 4,000; a block of
+    // calls of an export are sending one block of rows (at most 8,000; a block of
     // 10,000 rows of ten cells takes Calc about 0.1 s here, 0.3 s on this loaded
     // 2-core machine) and making a document in a Calc still loading its libraries
     // (up to 2 s). 30 s leaves a machine ten times slower ample room, and is short

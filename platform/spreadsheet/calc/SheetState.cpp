@@ -10,6 +10,7 @@
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <mutex>
 
 using namespace css;
 
@@ -20,7 +21,7 @@ namespace {
 // Rows a block holds at most, and how often a block is sent while rows arrive. Small
 // enough that a call which has to wait for the blocks in flight (Calc runs one call at
 // a time) waits little; large enough that a block's own cost is small beside its cells.
-constexpr size_t BlockRows = 4000;
+constexpr size_t BlockRows = 8000;
 // A sheet's first block is smaller and each next one twice as large, up to BlockRows:
 // Calc, idle while the export's first rows are made, gets them soon. (At a later sheet
 // it still has the blocks of the sheet before.)
@@ -34,7 +35,7 @@ void setNumberFormat(const uno::Reference<table::XCellRange>& range, int32_t key
 
 // Whether Calc works out each written row's height from its cells. Calc spends about a
 // third of a block's time on that, while the adapter's cells all fit the default
-// height but for text of several lines, whose rows it asks for explicitly.
+// height but for text of several lines: only a block with such text has it on.
 void adjustRowHeights(const uno::Reference<sheet::XSpreadsheetDocument>& document, bool on) {
     uno::Reference<beans::XPropertySet>(document, uno::UNO_QUERY_THROW)
         ->setPropertyValue("IsAdjustHeightEnabled", uno::Any(on));
@@ -63,6 +64,15 @@ uno::Sequence<uno::Sequence<uno::Any>> blockData(const std::vector<std::vector<C
         *line++ = std::move(values);
     }
     return data;
+}
+
+// Held while a block switches the adjustment off, and by a block with text of several
+// lines from switching it on until Calc has taken the block in, so that no other block
+// switches it off meanwhile. (Rows fitted on their own, once Calc had taken in a later
+// block, kept one line's height.)
+std::mutex& heightSwitch() {
+    static std::mutex mutex;
+    return mutex;
 }
 
 void fitRowHeight(const uno::Reference<sheet::XSpreadsheet>& sheet, int32_t row) {
@@ -215,12 +225,9 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     // sheet is empty around the block, so empty columns at either side are not sent. An
     // empty column inside (such as the one before the latitude) is sent as empty cells:
     // each call costs Calc more than a column of empty cells does.
-    // Rows with text of several lines get their height from Calc explicitly.
     size_t left = SIZE_MAX, right = 0;
-    std::vector<int32_t> tallRows;
-    for (size_t row = 0; row < rows.size(); ++row) {
-        const auto& cells = rows[row];
-        bool tall = false;
+    bool tall = false; // text of several lines
+    for (const auto& cells : rows)
         for (size_t column = 0; column < cells.size(); ++column) {
             if (!cells[column].empty() || cells[column].format != CellFormat::General) {
                 left = std::min(left, column);
@@ -228,9 +235,6 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
             }
             tall = tall || cells[column].multiline;
         }
-        if (tall)
-            tallRows.push_back(firstRow + int32_t(row));
-    }
     const int32_t lastRow = firstRow + int32_t(rows.size()) - 1;
     flushedThrough_ = std::max(flushedThrough_, lastRow);
     if (left > right)
@@ -258,36 +262,39 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
         }
     }
     // While the block is made into Calc's values and taken in, the next one is made.
-    const uint64_t call = unoCallInBackground([document = book_.document(), calcSheet = sheet_,
-                                               rows = std::move(rows), formats = std::move(formats),
-                                               tallRows = std::move(tallRows), widths, left, right,
-                                               firstRow, lastRow]() mutable {
-        const auto& sheet = calcSheet.get(); // a sheet being added is there first
-        // Another block may switch the adjustment on again meanwhile: this one is then
-        // slower, never wrong.
-        adjustRowHeights(document, false);
-        try {
-            const auto range =
-                sheet->getCellRangeByPosition(int32_t(left), firstRow, int32_t(right), lastRow);
-            uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
-                ->setDataArray(blockData(rows, left, right));
-            for (const FormatRun& run : formats)
-                setNumberFormat(
-                    sheet->getCellRangeByPosition(run.column, run.top, run.column, run.bottom),
-                    run.key);
-        } catch (const uno::Exception&) {
-            // A refused block must not leave the user's document without the adjustment.
-            try {
-                adjustRowHeights(document, true);
-            } catch (const uno::Exception&) {
+    const uint64_t call = unoCallInBackground(
+        [document = book_.document(), calcSheet = sheet_, rows = std::move(rows),
+         formats = std::move(formats), tall, widths, left, right, firstRow, lastRow]() mutable {
+            const auto& sheet = calcSheet.get(); // a sheet being added is there first
+            {
+                // Another block may switch the adjustment on meanwhile: this one is then
+                // slower, never wrong.
+                std::unique_lock switching(heightSwitch());
+                adjustRowHeights(document, tall);
+                if (!tall)
+                    switching.unlock();
+                try {
+                    const auto range = sheet->getCellRangeByPosition(int32_t(left), firstRow,
+                                                                     int32_t(right), lastRow);
+                    uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
+                        ->setDataArray(blockData(rows, left, right));
+                    for (const FormatRun& run : formats)
+                        setNumberFormat(sheet->getCellRangeByPosition(run.column, run.top,
+                                                                      run.column, run.bottom),
+                                        run.key);
+                } catch (const uno::Exception&) {
+                    // A refused block must not leave the user's document without the adjustment.
+                    try {
+                        adjustRowHeights(document, true);
+                    } catch (const uno::Exception&) {
+                    }
+                    throw;
+                }
             }
-            throw;
-        }
-        adjustRowHeights(document, true);
-        for (const int32_t row : tallRows)
-            fitRowHeight(sheet, row);
-        setWidths(sheet, widths);
-    });
+            if (!tall)
+                adjustRowHeights(document, true);
+            setWidths(sheet, widths);
+        });
     if (!widths.empty())
         widthsCall_ = call;
     return true;
