@@ -140,8 +140,8 @@ TEST_F(CalcExport, ANameCalcRefusesEndsTheExportKeepingWhatWasWritten) {
 
 // Names are given in the background when the adapter knows Calc takes them. A refusal
 // it could not foresee (a sheet renamed in Calc meanwhile) still reaches the caller, at
-// the next call that waits for Calc; one it could (the name of a sheet, in any case)
-// reaches SetName itself.
+// the next call that waits for Calc; one it could (the name of a sheet, in any case, or
+// a character Calc does not take) reaches SetName itself.
 TEST_F(CalcExport, ASheetNameCalcRefusesIsReportedWhetherForeseenOrNot) {
     const auto refused = [](const std::function<void()>& call) {
         try {
@@ -156,7 +156,8 @@ TEST_F(CalcExport, ASheetNameCalcRefusesIsReportedWhetherForeseenOrNot) {
         const auto sheets = app->Workbooks()->Add()->Sheets();
         sheets->Add()->SetName("Alpha");
         const auto clash = sheets->Add();
-        EXPECT_TRUE(refused([&] { clash->SetName("alpha"); }));
+        for (const char* name : {"alpha", "a:b", "x[1]", "'quoted'", ""})
+            EXPECT_TRUE(refused([&] { clash->SetName(name); })) << name;
         const auto named = calctest::Sheet(calctest::OpenDocuments().front(), "Sheet1");
         css::uno::Reference<css::container::XNamed>(named, css::uno::UNO_QUERY_THROW)
             ->setName("Beta");
