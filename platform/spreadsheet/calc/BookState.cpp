@@ -77,7 +77,8 @@ std::shared_ptr<SheetState> BookState::addSheet() {
             },
             Order::Alongside);
     auto added = std::make_shared<std::promise<uno::Reference<sheet::XSpreadsheet>>>();
-    // Without a view Calc knows no active sheet: the adapter's own count holds.
+    // Without a view Calc keeps no active sheet: the new one takes the position the
+    // adapter holds as active.
     changeSheets([sheets = calcSheets_, index = calcSheetIndex_, view = *calcView_,
                   position = active_, added]() mutable {
         try {

@@ -265,7 +265,9 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
     const uint64_t call = unoCallInBackground(
         [document = book_.document(), calcSheet = sheet_, rows = std::move(rows),
          formats = std::move(formats), tall, widths, left, right, firstRow, lastRow]() mutable {
-            const auto& sheet = calcSheet.get(); // a sheet being added is there first
+            // Made before waiting for a sheet being added, or for the switch below.
+            const auto data = blockData(rows, left, right);
+            const auto& sheet = calcSheet.get();
             {
                 // Another block may switch the adjustment on meanwhile: this one is then
                 // slower, never wrong.
@@ -277,7 +279,7 @@ bool SheetState::sendBlock(std::vector<std::vector<CellValue>> rows, int32_t fir
                     const auto range = sheet->getCellRangeByPosition(int32_t(left), firstRow,
                                                                      int32_t(right), lastRow);
                     uno::Reference<sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)
-                        ->setDataArray(blockData(rows, left, right));
+                        ->setDataArray(data);
                     for (const FormatRun& run : formats)
                         setNumberFormat(sheet->getCellRangeByPosition(run.column, run.top,
                                                                       run.column, run.bottom),
